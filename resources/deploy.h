@@ -1,0 +1,32 @@
+// Deployment state of the main window: which deployment is open and what has been drawn.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "resources/roster.h"
+
+namespace torvex {
+
+struct Sim;
+
+struct DeployState {
+    std::string DeployMode;  // "", "AT", "Hel", "Bull", "Crew"
+    std::vector<LinePoint> DrawPoints = std::vector<LinePoint>(kMaxLinePoints);
+    int32_t DrawCount = 0;
+    double DrawnLength = 0;  // pixels
+    float MaxDropPixels = 0;
+    float DropCentreX = 0, DropCentreY = 0;
+    int DropRadius = 4;
+    std::array<std::array<uint32_t, 9>, 9> DropSaved{};  // [j + 4][i + 4]
+    std::vector<LinePoint> SegmentPoints = std::vector<LinePoint>(1001);
+    int32_t SegmentCount = 0;
+    std::vector<LinePoint> PreviewPoints = std::vector<LinePoint>(1001);
+    int32_t PreviewCount = 0;
+    bool Drawing = false;
+    bool DraggingMarker = false;
+};
+
+}  // namespace torvex

@@ -1,0 +1,2 @@
+// Qt layer placeholder until the window lands.
+namespace torvex {}
