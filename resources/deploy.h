@@ -30,3 +30,18 @@ struct DeployState {
 };
 
 }  // namespace torvex
+
+namespace torvex {
+
+// Handlers of the main window that the Qt layer forwards to (the names are the controls').
+enum class DeployKind { Helicopter, Tanker, Equipment, Crew };
+void DeployButtonClicked(Sim& sim, DeployKind kind, bool pressed);  // btnHel, btnAT, btnBull, btnCrew
+void BurnOutClicked(Sim& sim);                                      // chkBurn
+void AcceptClicked(Sim& sim);                                       // cmdOK
+void CancelClicked(Sim& sim);                                       // cmdCancel
+// Mouse on the map picture picAir, in picture pixels.
+void MapMouseDown(Sim& sim, float x, float y);
+void MapMouseMove(Sim& sim, float x, float y);
+void MapMouseUp(Sim& sim, float x, float y);
+
+}  // namespace torvex
