@@ -85,8 +85,12 @@ struct Lesson {
 
 // Parses lesson bytes; on failure returns nullopt and says what is wrong in *error.
 std::optional<LessonFile> ParseLesson(const std::vector<uint8_t>& bytes, std::string* error);
-// Serialises a lesson in the same layout (used by the lesson builder and the tests).
+// Serialises a lesson in the same layout (used by the lesson builder and the tests). Fixed-width
+// texts are blank-padded or cut to their width; counts and variable texts are written as they are,
+// so check the lesson with CheckLessonLimits first.
 std::vector<uint8_t> SerialiseLesson(const LessonFile& lesson);
+// Whether a lesson fits the file: counts within the maxima, texts within 16-bit lengths, a valid map.
+bool CheckLessonLimits(const LessonFile& lesson, std::string* error);
 
 // Folder of "Current.Fue": TORVEX_MAP_DIR, else $XDG_CACHE_HOME/torvex, else ~/.cache/torvex.
 std::string MapCacheDir();
