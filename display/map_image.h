@@ -36,12 +36,27 @@ struct MapDisplay {
     std::vector<uint8_t> MapImage;  // 2w x 2h colour indices, row 0 at the bottom
     int MapImageWidth = 0, MapImageHeight = 0;
     std::array<TextureHeader, kMaxFuelEntries + 1> Textures{};
+    // What the last composition could not draw (also put on the message line); empty when all was drawn.
+    std::string ComposeProblem;
 };
+
+// One run of consecutive map cells of a row with the same fuel index.
+struct MapRun {
+    int32_t first = 0, length = 0;
+    uint8_t fuel = 0;
+    bool operator==(const MapRun&) const = default;
+};
+// Cuts a map row of w cells into its runs, left to right.
+std::vector<MapRun> CutRuns(const uint8_t* cells, int32_t w);
 
 void Init_Palet(Sim& sim);
 void Init_Graphics(Sim& sim);
 void VBwrite(Sim& sim, int16_t f, int32_t tx, int32_t ty, int32_t n);
 void LoadMapFile(Sim& sim);
 void MakeAir(Sim& sim, const std::string& path);
+
+// A data file's path as the program opens it: relative paths are taken from the program folder.
+// The fuel table keeps its photograph and texture paths already resolved this way.
+std::string ProgramFilePath(const Sim& sim, const std::string& path);
 
 }  // namespace torvex
