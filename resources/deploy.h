@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 namespace torvex {
 
 struct Sim;
+class ResourceListWindow;
 
 struct DeployState {
     std::string DeployMode;  // "", "AT", "Hel", "Bull", "Crew"
@@ -27,6 +29,8 @@ struct DeployState {
     int32_t PreviewCount = 0;
     bool Drawing = false;
     bool DraggingMarker = false;
+    // When set, answers the resource list in place of the window system (scripted trainee actions).
+    std::function<void(ResourceListWindow&)> ScriptedList;
 };
 
 }  // namespace torvex
