@@ -2,8 +2,14 @@
 #include "fire/fire_step.h"
 
 #include <cmath>
+#include <utility>
 
+#include "app/run_control.h"
 #include "app/sim.h"
+#include "behaviour/wind_change.h"
+#include "driver/paint_log.h"
+#include "fire/continue_front.h"
+#include "fire/spread.h"
 
 namespace torvex {
 
@@ -31,12 +37,110 @@ void ResetEngine(Sim& sim) {
     BuildSpreadTemplates(sim);
 }
 
-// Placeholder until the spread engine lands: a fire with no front left stops.
+namespace {
+
+void TakeOverWeather(Sim& sim) {
+    FireEngine& f = sim.fire;
+    const int16_t oldDirection = f.EngineWindDirection;
+    f.EngineWindSpeed = sim.run.WindSpeed;
+    f.EngineWindDirection = sim.run.WindDirection;
+    BuildSpreadTemplates(sim);
+    if (oldDirection != f.EngineWindDirection) ApplyWindChange(sim);
+    f.WeatherChanged = kFalse;
+}
+
+// Cells past their burn-out time turn black and leave the list; newly ignited ones turn red.
+void UpdateBurningCells(Sim& sim) {
+    FireEngine& f = sim.fire;
+    int32_t kept = 0;
+    for (int32_t j = 1; j <= f.BurningCount; ++j) {
+        BurningCell c = f.BurningCells[j];
+        if (f.FireTime >= c.BurnOutTime) {
+            PaintCell(sim, c.CellX, c.CellY, 0);
+            ++f.BurnedOutCount;
+            continue;
+        }
+        if (c.State == -1) {
+            c.State = 1;
+            PaintCell(sim, c.CellX, c.CellY, 1);
+        }
+        f.BurningCells[++kept] = c;  // kept never passes j, so the list needs no room
+    }
+    f.BurningCount = kept;
+}
+
+// Some element can still act: it is due now, or its rate will give the clock a step.
+bool AnyCanMove(const FireEngine& f) {
+    for (int32_t i = 1; i <= f.ActiveCount; ++i) {
+        const FrontElement& e = f.ActiveFronts[i];
+        if (e.Rate > 0.0f || f.FireTime >= e.ArrivalTime) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 void FireStep(Sim& sim) {
-    if (sim.fire.ActiveCount == 0) {
+    FireEngine& f = sim.fire;
+    if (f.ActiveCount == 0) {
         sim.run.FireStopped = kTrue;
         return;
     }
+    if (f.WeatherChanged) TakeOverWeather(sim);
+
+    if (f.MaxRate > 0.0f) {
+        f.TimeStep = f.CellSize / (2.0f * f.MaxRate);
+        if (f.TimeStep > 1.0f) f.TimeStep = 1.0f;
+        f.MaxRate = 0.0f;
+        f.ActiveFuelFlame = 0.0f;
+    }
+    // Every waiting ray has rate 0 and none is due: the clock could never move and the fire would
+    // wait for ever, so it stops like a fire with no front left.
+    if (!(f.TimeStep > 0.0f) && !AnyCanMove(f)) {
+        sim.run.FireStopped = kTrue;
+        return;
+    }
+    f.FireTime = f.FireTime + f.TimeStep;
+
+    const int32_t n = f.ActiveCount;
+    for (int32_t i = 1; i <= n; ++i) {
+        // A copy: the spread may grow (and so move) both lists.
+        const FrontElement e = f.ActiveFronts[i];
+        if (f.FireTime >= e.ArrivalTime) {
+            if (e.ArrivalTime == f.Cell(e.CellX, e.CellY).ArrivalTime) {
+                SpreadFromFront(sim, i);
+            } else {
+                const int16_t life = static_cast<int16_t>(e.Life - 1);
+                f.ActiveFronts[i].Life = life;
+                if (life > 0) ContinueFront(sim, i);
+            }
+        } else {
+            f.AppendNext() = e;
+            if (e.Rate > f.MaxRate) f.MaxRate = e.Rate;
+            if (e.FlameLength > f.ActiveFuelFlame) {
+                f.ActiveFuelFlame = e.FlameLength;
+                f.ActiveFuel = f.Cell(e.CellX, e.CellY).FuelModel;
+            }
+        }
+        YieldToWindow(sim);
+        if (sim.run.EndRequested) return;
+    }
+
+    // Rays lit by a handler while the step yielded wait beyond n; carry them over with the rest.
+    for (int32_t i = n + 1; i <= f.ActiveCount; ++i) {
+        const FrontElement e = f.ActiveFronts[i];
+        f.AppendNext() = e;
+        if (e.Rate > f.MaxRate) f.MaxRate = e.Rate;
+    }
+    // Both lists always have the same capacity, so trading them is the end-of-step copy.
+    std::swap(f.ActiveFronts, f.NextFronts);
+    f.ActiveCount = f.NextCount;
+    f.NextCount = 0;
+
+    UpdateBurningCells(sim);
+    sim.run.SimTime = f.FireTime;
+    f.BurnedArea = static_cast<float>(double(f.CellSize) * double(f.CellSize) *
+                                      (double(f.BurningCount) / 2.0 + double(f.BurnedOutCount)) / 10000.0);
 }
 
 }  // namespace torvex

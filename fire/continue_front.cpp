@@ -1,0 +1,102 @@
+// Ray continuation through cells that others reached first, and the ellipse rate in any direction.
+#include "fire/continue_front.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/sim.h"
+#include "fire/spread.h"
+
+namespace torvex {
+
+float DirectionalRate(const Sim& sim, const FrontElement& e) {
+    const MapCell& cell = sim.fire.Cell(e.CellX, e.CellY);
+    const int model = cell.FuelModel;
+    const double head = sim.spread.FuelHeadRate[model];
+    const double back = sim.spread.FuelBackRate[model];
+    const double L = sim.spread.FuelLengthToBreadth[model];
+
+    int headAngle = 270 - sim.fire.EngineWindDirection;
+    if (headAngle < 0) headAngle += 360;
+    float rel = e.Angle - static_cast<float>(headAngle);
+    if (rel < 0.0f) rel += 360.0f;
+    if (rel > 180.0f) rel = 360.0f - rel;
+
+    double rate;
+    if (rel == 0.0f) {
+        rate = head;
+    } else if (rel == 180.0f) {
+        rate = back;
+    } else {
+        if (!(head + back > 0.0) || !(L > 0.0)) return 0.0f;
+        // Ellipse of half-width 1 and half-length L; the ignition point splits the long axis head : back.
+        const double H = 2.0 * L * head / (head + back);
+        if (!(H > 0.0)) return 0.0f;
+        const double c = H - L;
+        const double widest = c > 0.0 ? std::atan(1.0 / c) * 180.0 / kPi : 90.0;
+        const bool forward = rel < widest;
+        const double target = RoundHalfEven(rel);
+        double x = 0.5, step = 0.25, y = 0.0;
+        for (int halvings = 0;; ++halvings) {
+            const double root = L * std::sqrt(1.0 - x * x);
+            y = forward ? c + root : c - root;
+            double a = y == 0.0 ? 90.0 : std::atan(x / y) * 180.0 / kPi;
+            if (a < 0.0) a += 180.0;
+            // The bound only bites for a direction the chosen half cannot reach (head slower than back).
+            if (RoundHalfEven(a) == target || halvings == kMaxHalvings) break;
+            if (forward == (a < rel))
+                x += step;
+            else
+                x -= step;
+            step /= 2.0;
+        }
+        rate = head * std::sqrt(x * x + y * y) / H;
+    }
+    return static_cast<float>(cell.FuelLeft * rate / 100.0);
+}
+
+void ContinueFront(Sim& sim, int32_t i) {
+    FireEngine& fire = sim.fire;
+    // A copy: appending below may move the lists.
+    const FrontElement e = fire.ActiveFronts[i];
+    const MapCell& cell = fire.Cell(e.CellX, e.CellY);
+    if (cell.FuelLeft == 0) return;
+
+    float r = 0.0f;
+    bool matched = false;
+    const int count = std::min<int>(sim.run.DirectionCount, kMaxDirections);
+    const DirectionSet& set = sim.spread.DirectionTemplates[cell.FuelModel];
+    for (int d = 1; d <= count; ++d) {
+        if (set[d].Angle == e.Angle) {
+            r = static_cast<float>(cell.FuelLeft * double(set[d].Rate) / 100.0);
+            matched = true;
+            break;
+        }
+    }
+    if (!matched) r = DirectionalRate(sim, e);
+    // A fuel that does not burn this way stops the ray rather than giving it an endless arrival time.
+    if (!(r > 0.0f)) return;
+
+    const CellCrossing x = CellExit(e.X, e.Y, e.Angle);
+    const double t = double(e.ArrivalTime) + double(fire.CellSize) * x.distance / r;
+    if (!fire.InGrid(x.nx, x.ny)) return;
+    MapCell& next = fire.Cell(x.nx, x.ny);
+    if (next.FuelLeft == 0) return;
+    const double exitTime = t + CrossingLength(e.Angle, fire.CellSize, fire.DiagonalLength) / r;
+
+    FrontElement& n = fire.AppendNext();
+    n.X = static_cast<float>(x.qx);
+    n.Y = static_cast<float>(x.qy);
+    n.CellX = x.nx;
+    n.CellY = x.ny;
+    n.Angle = e.Angle;
+    n.Rate = r;
+    n.ArrivalTime = static_cast<float>(t);
+    n.ExitTime = static_cast<float>(exitTime);
+    n.Life = e.Life;
+    n.FlameLength = e.FlameLength;
+    if (r > fire.MaxRate) fire.MaxRate = r;
+    ArrivalClaim(next, t, e.FlameLength);
+}
+
+}  // namespace torvex
