@@ -24,9 +24,11 @@ struct ClockState {
     std::vector<MinuteRecord> MinuteHistory = std::vector<MinuteRecord>(2);
     float OnSiteTime = 0;
     bool Busy = false;
+    int32_t ResourceMinutes = 0;  // resource minute updates run so far (the minute beat)
 };
 
-// The one number-to-text rule of every label: shortest form, 7 significant digits for floats.
+// The one number-to-text rule of every label: shortest form (.5, -.5), 7 significant digits for
+// floats, 15 for doubles, no thousands separators.
 std::string NumberText(double v);
 std::string NumberText(float v);
 inline std::string NumberText(int v) { return NumberText(static_cast<double>(v)); }
@@ -45,6 +47,8 @@ double AcresToHectares(double value);
 int16_t FahrenheitToCelsius(int16_t t);
 int16_t MphToKph(int16_t v);
 
+// The clock's minute count: StartTime plus the rounded SimTime.
+int32_t ClockMinute(const Sim& sim);
 void UpdateClock(Sim& sim);
 void PaceToWallClock(Sim& sim);
 void SetBusy(Sim& sim, std::string_view mode, std::string_view message);
