@@ -80,27 +80,23 @@ int main(int argc, char** argv) {
     Options o;
     for (int i = 1; i < argc; ++i) {
         std::string_view a = argv[i];
-        auto value = [&](const char* name) -> const char* {
-            if (i + 1 >= argc) return nullptr;
-            (void)name;
-            return argv[++i];
-        };
+        auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
         if (a == "--help" || a == "-h") {
             std::fputs(kUsage, stdout);
             return 0;
         } else if (a == "--json") {
             o.json = true;
         } else if (a == "--wind") {
-            const char* v = value("--wind");
+            const char* v = value();
             if (!v) return Fail("--wind needs a value");
             if (!ParseWhole(v, 0, 200, o.wind)) return Fail(std::string("--wind '") + v + "' is not whole mi/h from 0 to 200");
         } else if (a == "--direction") {
-            const char* v = value("--direction");
+            const char* v = value();
             if (!v) return Fail("--direction needs a value");
             if (!ParseWhole(v, 0, 360, o.direction))
                 return Fail(std::string("--direction '") + v + "' is not whole degrees from 0 to 360");
         } else if (a == "--moisture") {
-            const char* v = value("--moisture");
+            const char* v = value();
             if (!v) return Fail("--moisture needs a value");
             std::string err = ParseMoistures(v, o.moisture);
             if (!err.empty()) return Fail(err);
