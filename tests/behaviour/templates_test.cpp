@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "behaviour/adapter.h"
+#include "behaviour/korrin32/korrin32.h"
 #include "behaviour/templates.h"
 #include "support/sim_fixture.h"
 
@@ -14,6 +15,8 @@ class TemplatesTest : public ::testing::Test, public SimFixture {
 protected:
     Sim& s() { return *sim; }
     void SetUp() override { s().run.DirectionCount = 16; }
+    // The library is one per process: leave it as a fresh start would, not soaked at 40 %.
+    void TearDown() override { Korrin32_Create(); }
     // Lesson moistures in percent, then a build for the given engine wind.
     void Build(int16_t speed, int16_t direction, int16_t dead = 8, int16_t live = 100) {
         InitialConditions& c = s().lesson.Conditions;
@@ -127,6 +130,13 @@ TEST_F(TemplatesTest, MaxRateIsTheFastestRayOfModel13) {
     EXPECT_GT(fastestAll, fastest13);  // tall grass runs faster than heavy slash
     // The working set is left holding model 13's template.
     for (int i = 1; i <= 16; ++i) EXPECT_EQ(s().spread.CurrentDirections[i].Rate, Template(13)[i].Rate);
+}
+
+TEST_F(TemplatesTest, BuildLetsTheWindowSystemInTwicePerModel) {
+    // A handler running in one of these yields sees the tables half rebuilt; it must at least get its turns.
+    const uint32_t before = s().yield.calls;
+    Build(10, 270);
+    EXPECT_EQ(s().yield.calls - before, 26u);
 }
 
 TEST_F(TemplatesTest, NoSpreadAnywhereGivesZeroRatesWithWind) {
