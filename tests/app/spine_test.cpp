@@ -105,6 +105,39 @@ TEST_F(Spine, OpenPlayPauseResumeStopAndOpenAgain) {
     EXPECT_TRUE(ui.messageBoxes.empty());
 }
 
+TEST_F(Spine, PassesAdvanceTheFireOnlyWhileRunning) {
+    Write({MakeEvent(600, "IGNITE", 128, 128), MakeEvent(2000, "END OF SIMULATION")});
+    Open();
+    PlayClicked(*sim, true);
+    for (int i = 0; i < 5; ++i) RunPass(*sim);
+    ASSERT_EQ(run().RunState, "RUN") << ui[Control::lblMsg].text;
+    const float running = run().SimTime;
+    EXPECT_GT(running, 0.0f);
+    EXPECT_GT(sim->fire.ActiveCount, 0);
+
+    PauseClicked(*sim);
+    for (int i = 0; i < 5; ++i) RunPass(*sim);
+    EXPECT_EQ(run().SimTime, running);
+
+    PauseClicked(*sim);
+    for (int i = 0; i < 5; ++i) RunPass(*sim);
+    EXPECT_GT(run().SimTime, running);
+    EXPECT_EQ(Read(ui), kRunning);
+
+    StopClicked(*sim, true);
+    const float stopped = run().SimTime;
+    RunPass(*sim);
+    EXPECT_EQ(run().SimTime, stopped);
+    EXPECT_EQ(Read(ui), kStopped);
+    EXPECT_EQ(ui[Control::lblMsg].text, "Simulation Stopped");
+
+    // Reset abandons the run: a fresh run of the same lesson, the fire gone.
+    ResetLesson(*sim);
+    EXPECT_EQ(run().SimTime, 0.0f);
+    EXPECT_EQ(sim->fire.ActiveCount, 0);
+    EXPECT_EQ(Read(ui), kReady);
+}
+
 TEST_F(Spine, NoIgnitionAtTheFirstPassStopsAtOnce) {
     const std::vector<std::vector<ScenarioEvent>> lessons = {
         {},                                                                     // no script at all

@@ -182,19 +182,21 @@ TEST_F(LessonLoad, ResetWhenTheFileHasGoneChangesNothing) {
 
 TEST_F(LessonLoad, NotFoundAsksAgainUntilAFileOrCancel) {
     const std::string missing = files.File("missing.fgl");
-    ui.dialogAnswers = {" " + missing + "  ", files.path(), a};
+    ui.dialogAnswers = {" " + missing + "  ", files.path(), "   ", a};
     OpenLesson(*sim);
-    EXPECT_EQ(ui.dialogsShown, 3);
-    ASSERT_EQ(ui.messageBoxes.size(), 2u);
-    EXPECT_EQ(ui.messageBoxes[0], "File <" + missing + "> Not Found");
-    EXPECT_EQ(ui.messageBoxes[1], "File <" + files.path() + "> Not Found");  // a folder is not a lesson file
+    EXPECT_EQ(ui.dialogsShown, 4);
+    EXPECT_EQ(ui.messageBoxes, (std::vector<std::string>{
+                                   "File <" + missing + "> Not Found",
+                                   "File <" + files.path() + "> Not Found",  // a folder is not a lesson file
+                                   "File <> Not Found",
+                               }));
     EXPECT_EQ(sim->lesson.LessonPath, a);
 
     const std::string before = State();
     ui.dialogAnswers = {missing, std::nullopt};
     OpenLesson(*sim);
-    EXPECT_EQ(ui.dialogsShown, 5);
-    EXPECT_EQ(ui.messageBoxes.size(), 3u);
+    EXPECT_EQ(ui.dialogsShown, 6);
+    EXPECT_EQ(ui.messageBoxes.size(), 4u);
     EXPECT_EQ(State(), before);
 }
 
