@@ -32,6 +32,10 @@ constexpr uintmax_t kMaxLessonBytes = 26 + 2 + uintmax_t(kMaxClasses) * 90 + 2 +
 bool ReadWholeFile(const std::string& name, std::vector<uint8_t>* out, std::string* why) {
     std::error_code ec;
     fs::file_status st = fs::status(name, ec);
+    if (ec && ec != std::errc::no_such_file_or_directory) {
+        *why = "the file cannot be read (" + ec.message() + ")";
+        return false;
+    }
     if (!fs::exists(st)) {
         *why = "the file does not exist";
         return false;
