@@ -1,5 +1,6 @@
 // Loading lessons: Open Lesson and Reset, the map copy, and refusals that change nothing.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
