@@ -15,6 +15,7 @@
 #include "display/free_format.h"
 #include "display/map_image.h"
 #include "display/png.h"
+#include "driver/actions.h"
 #include "driver/clock.h"
 #include "lesson/lesson.h"
 
@@ -258,7 +259,7 @@ bool WriteArrivalGrid(const FireEngine& fire, const std::string& path, std::stri
 std::string HeadlessUsage(std::string_view program) {
     std::string p(program);
     return "Usage: " + p +
-           " LESSON.fgl [--minutes N] [--paced] [--png FILE] [--arrival-grid FILE] [--json]\n"
+           " LESSON.fgl [--minutes N] [--paced] [--png FILE] [--arrival-grid FILE] [--actions FILE] [--json]\n"
            "Runs a lesson without a window, through the simulator's own loop, events, clock and fire,\n"
            "until the end event, the fire stops or N simulated minutes have passed, and prints one\n"
            "line per simulated minute and a summary.\n"
@@ -267,7 +268,8 @@ std::string HeadlessUsage(std::string_view program) {
            "                       five seconds of an injury, as the window does\n"
            "  --png FILE           write the final map picture as a PNG\n"
            "  --arrival-grid FILE  write each cell's ignition time (minutes) as an ESRI ASCII grid\n"
-           "  --json               print one JSON object instead of text lines\n"
+           "  --actions FILE       carry out the trainee actions of a JSON file at their minutes\n"
+           "  --json               print one JSON object instead of text lines (with the resources)\n"
            "  --help               show this help\n"
            "Exit status: 0 after a run, 1 when an output cannot be written, 2 for bad arguments or an\n"
            "unreadable lesson.\n";
@@ -303,6 +305,8 @@ bool ParseHeadlessArgs(const std::vector<std::string>& args, HeadlessOptions& o,
             if (!value(o.pngPath) || o.pngPath.empty()) return fail("--png needs a file name");
         } else if (a == "--arrival-grid") {
             if (!value(o.arrivalGridPath) || o.arrivalGridPath.empty()) return fail("--arrival-grid needs a file name");
+        } else if (a == "--actions") {
+            if (!value(o.actionsPath) || o.actionsPath.empty()) return fail("--actions needs a file name");
         } else if (a.size() > 1 && a[0] == '-') {
             return fail("unknown option " + a);
         } else if (o.lessonPath.empty()) {
@@ -337,14 +341,25 @@ int HeadlessMain(std::string_view program, const std::vector<std::string>& args,
         return 2;
     }
 
+    ActionScript actions;
+    if (!o.actionsPath.empty() && !ReadActions(o.actionsPath, actions, &error)) {
+        err << name << ": " << error << "\n";
+        return 2;
+    }
+
     HeadlessResult result;
     {
         Progress meter(err, progress);
-        result = RunHeadless(sim, session->ui, o.minutes, [&meter](Sim& s, float t) { meter.Pass(s, t); });
+        result = RunHeadless(sim, session->ui, o.minutes, [&](Sim& s, float t) {
+            meter.Pass(s, t);
+            ApplyDueActions(s, actions, t, err, name);
+        });
     }
 
     if (o.json) {
-        out << Json(result).dump(2) << "\n";
+        nlohmann::ordered_json j = Json(result);
+        j["final"]["resources"] = ResourcesJson(sim);
+        out << j.dump(2) << "\n";
     } else {
         for (const MinuteLine& l : result.minutes) out << TextLine(l) << "\n";
         out << SummaryLine(result) << "\n";

@@ -69,6 +69,7 @@ struct HeadlessOptions {
     bool paced = false;
     std::string pngPath;
     std::string arrivalGridPath;
+    std::string actionsPath;  // scripted trainee actions (driver/actions.h)
     bool json = false;
     bool help = false;
 };

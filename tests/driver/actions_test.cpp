@@ -1,9 +1,11 @@
 // Scripted trainee actions: the file's checks, actions carried out through the handlers, skips that warn.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "driver/actions.h"
+#include "driver/headless.h"
 #include "support/sim_fixture.h"
 
 namespace torvex::test {
@@ -140,6 +142,51 @@ TEST_F(ActionsTest, ResourcesAsJson) {
     EXPECT_EQ(j[0].dump(), R"({"name":"Crew 1","kind":"Crew","status":"Active","activity":"Available","cost":12.5})");
     EXPECT_EQ(j[1]["kind"], "Helicopter");
     EXPECT_EQ(j[1]["activity"], "");
+}
+
+TEST(ActionsOption, RunnerTakesAnActionsFile) {
+    HeadlessOptions o;
+    std::string error;
+    ASSERT_TRUE(ParseHeadlessArgs({"a.fgl", "--actions", "plan.json", "--json"}, o, &error)) << error;
+    EXPECT_EQ(o.actionsPath, "plan.json");
+    HeadlessOptions missing;
+    EXPECT_FALSE(ParseHeadlessArgs({"a.fgl", "--actions"}, missing, &error));
+    EXPECT_EQ(error, "--actions needs a file name");
+}
+
+// The demo lesson's sample plan: a dozer line from the road to the north edge holds the fire's east side.
+TEST(ActionsDemo, DozerLineHoldsTheFire) {
+    const std::string dir = TORVEX_PROGRAM_DIR;
+    const std::string lesson = dir + "/lessons/01-grass-fire.fgl";
+    const std::string plan = std::string(TORVEX_SOURCE_DIR) + "/lessons/actions/01-grass-fire.actions.json";
+    if (!std::ifstream(lesson)) GTEST_SKIP() << "demo lesson not built: " << lesson;
+    auto run = [&](bool withPlan, int& burnedEast) {
+        HeadlessUi ui;
+        FakeClock clock;
+        Sim sim(ui, clock);
+        sim.programDir = dir;
+        sim.unpaced = true;
+        std::string error;
+        EXPECT_TRUE(LoadHeadlessLesson(sim, ui, lesson, &error)) << error;
+        ActionScript script;
+        if (withPlan) {
+            EXPECT_TRUE(ReadActions(plan, script, &error)) << error;
+        }
+        std::ostringstream warn;
+        HeadlessResult r = RunHeadless(sim, ui, 0, [&](Sim& s, float t) { ApplyDueActions(s, script, t, warn, "test"); });
+        EXPECT_EQ(warn.str(), "");
+        EXPECT_EQ(r.stop, "fire stopped");
+        burnedEast = 0;
+        for (int y = 0; y < sim.fire.GridHeight; ++y)
+            for (int x = 201; x < sim.fire.GridWidth; ++x) burnedEast += sim.fire.Cell(x, y).ArrivalTime < 0;
+        return r.hectares;
+    };
+    int eastWithout = 0, eastWith = 0;
+    float without = run(false, eastWithout);
+    float with = run(true, eastWith);
+    EXPECT_GT(eastWithout, 1000);
+    EXPECT_EQ(eastWith, 0);
+    EXPECT_LT(with, without);
 }
 
 }  // namespace
