@@ -1,2 +1,0 @@
-// Qt layer placeholder until the window lands.
-namespace torvex {}
