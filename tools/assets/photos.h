@@ -145,7 +145,7 @@ inline void Stump(Canvas& c, float x, float base, float radius, Col bark) {
 inline Canvas MakeFuelPhoto(int fuel) {
     const int size = kPhotoSize * kPhotoScale;
     const uint32_t seed = 5000u + 97u * uint32_t(fuel);
-    Scene s(seed, size, size, 0.26f);
+    Scene s(seed, size, size, 0.21f);
     Rng& r = s.rng;
     Canvas& c = s.c;
     const float W = float(size), H = float(size);
@@ -303,7 +303,7 @@ inline Canvas MakeFuelPhoto(int fuel) {
     default: {  // road through bare rock
         Hills(s, Hex(0xA0AEBA), Hex(0x8A867A), seed);
         Ground(s, Hex(0xA09A8A), Hex(0x8A8478), seed, 0.25f);
-        const float vx = 0.58f * W;
+        const float vx = 0.4f * W;
         auto roadEdge = [&](float y, float side) { return vx + side * (y - s.horizon) * 0.9f; };
         for (int y = int(s.horizon); y < size; ++y) {
             const float l = roadEdge(float(y), -1), rr = roadEdge(float(y), 1);
