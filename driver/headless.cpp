@@ -212,9 +212,9 @@ bool LoadHeadlessLesson(Sim& sim, HeadlessUi& ui, const std::string& lessonPath,
     const size_t boxes = ui.messageBoxes.size();
     if (!ReadLesson(sim, lessonPath)) {
         if (error) {
-            std::string why = ui.messageBoxes.size() > boxes ? ui.messageBoxes.back() : "not a lesson file";
-            std::replace(why.begin(), why.end(), '\n', ' ');
-            *error = "cannot read lesson " + lessonPath + ": " + why;
+            // The loader's message box already names the file and what is wrong with it.
+            *error = ui.messageBoxes.size() > boxes ? ui.messageBoxes.back() : "cannot read lesson " + lessonPath;
+            std::replace(error->begin(), error->end(), '\n', ' ');
         }
         return false;
     }

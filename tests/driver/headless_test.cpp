@@ -1,6 +1,11 @@
 // Window-less runs: argument parsing, the run through the loop's pass, the PNG and the arrival grid.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "app/run_control.h"
@@ -232,6 +237,44 @@ TEST(RunHeadless, StopsAtTheMinuteLimitOrWhenTheFireStops) {
     HeadlessFixture unloaded({});
     unloaded.sim.run.LessonLoaded = kFalse;
     EXPECT_EQ(RunHeadless(unloaded.sim, unloaded.ui, 0).stop, "not started");
+}
+
+TEST(HeadlessDemo, RunsTheFirstLessonAndWritesThePictureInTheCurrentFolder) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / ("torvex-demo-test-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "prog" / "lessons");
+    fs::create_directories(root / "work");
+    ::setenv("TORVEX_MAP_DIR", (root / "map").c_str(), 1);
+    const fs::path before = fs::current_path();
+    fs::current_path(root / "work");
+
+    std::ostringstream none;
+    EXPECT_EQ(HeadlessDemoMain((root / "prog").string(), none), 1);
+    EXPECT_NE(none.str().find("no demo lesson"), std::string::npos) << none.str();
+
+    LessonFile l;
+    l.Conditions.StartWindSpeed = 5;
+    l.Conditions.Moisture1Hour = l.Conditions.Moisture10Hour = l.Conditions.Moisture100Hour = 8;
+    l.Conditions.MoistureHerbaceous = l.Conditions.MoistureWoody = 100;
+    l.Events = {Event(600, "IGNITE", 20, 20), Event(606, "END OF SIMULATION")};
+    l.MapBitmap = UniformMapBitmap(1);
+    const std::vector<uint8_t> bytes = SerialiseLesson(l);
+    for (const char* name : {"b-second.fgl", "a-first.fgl"})
+        std::ofstream(root / "prog" / "lessons" / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+
+    std::ostringstream out;
+    EXPECT_EQ(HeadlessDemoMain((root / "prog").string(), out), 0);
+    const std::string text = out.str();
+    EXPECT_NE(text.find("a-first.fgl"), std::string::npos) << text;
+    EXPECT_NE(text.find("stop: end of simulation"), std::string::npos) << text;
+    const fs::path png = root / "work" / "torvex-demo.png";
+    EXPECT_NE(text.find(png.string()), std::string::npos) << text;
+    EXPECT_GT(fs::file_size(png), 512u * 512u * 3u);
+
+    fs::current_path(before);
+    fs::remove_all(root);
 }
 
 }  // namespace
