@@ -84,7 +84,7 @@ void ContinueFront(Sim& sim, int32_t i) {
     if (next.FuelLeft == 0) return;
     const double exitTime = t + CrossingLength(e.Angle, fire.CellSize, fire.DiagonalLength) / r;
 
-    FrontElement& n = fire.AppendNext();
+    FrontElement& n = AppendNextFront(fire);
     n.X = static_cast<float>(x.qx);
     n.Y = static_cast<float>(x.qy);
     n.CellX = x.nx;

@@ -2,6 +2,7 @@
 #include "fire/fire_step.h"
 
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "app/run_control.h"
@@ -69,6 +70,34 @@ void UpdateBurningCells(Sim& sim) {
     f.BurningCount = kept;
 }
 
+// Carries ActiveFronts[from..] over to NextFronts up to the first due element, gathering the rate and
+// flame of each; returns that element's index, or last + 1 when none is due.
+int32_t CarryOverUntilDue(FireEngine& f, int32_t from, int32_t last) {
+    const FrontElement* a = f.ActiveFronts.data();
+    const float now = f.FireTime;
+    int32_t k = from;
+    for (; k <= last; ++k) {
+        const FrontElement& e = a[k];
+        if (now >= e.ArrivalTime) break;
+        if (e.Rate > f.MaxRate) f.MaxRate = e.Rate;
+        if (e.FlameLength > f.ActiveFuelFlame) {
+            f.ActiveFuelFlame = e.FlameLength;
+            f.ActiveFuel = f.Cell(e.CellX, e.CellY).FuelModel;
+        }
+    }
+    const int32_t run = k - from;
+    if (f.NextCount + run < f.FrontCapacity) {
+        if (run > 0) std::memcpy(&f.NextFronts[size_t(f.NextCount) + 1], &a[from], size_t(run) * sizeof(FrontElement));
+        f.NextCount += run;
+    } else {
+        for (int32_t j = from; j < k; ++j) {
+            const FrontElement e = f.ActiveFronts[j];  // a copy: growing moves both lists
+            f.AppendNext() = e;
+        }
+    }
+    return k;
+}
+
 // Some element can still act: it is due now, or its rate will give the clock a step.
 bool AnyCanMove(const FireEngine& f) {
     for (int32_t i = 1; i <= f.ActiveCount; ++i) {
@@ -103,33 +132,34 @@ void FireStep(Sim& sim) {
     f.FireTime = f.FireTime + f.TimeStep;
 
     const int32_t n = f.ActiveCount;
-    for (int32_t i = 1; i <= n; ++i) {
+    int32_t i = 1;
+    while (i <= n) {
+        // Carrying a waiting element over reads nothing a handler could change, so a run of them is
+        // carried in one block and the window system gets its turn after the block.
+        const int32_t due = CarryOverUntilDue(f, i, n);
+        if (due > i) {
+            YieldToWindow(sim);
+            if (sim.run.EndRequested) return;
+        }
+        if (due > n) break;
         // A copy: the spread may grow (and so move) both lists.
-        const FrontElement e = f.ActiveFronts[i];
-        if (f.FireTime >= e.ArrivalTime) {
-            if (e.ArrivalTime == f.Cell(e.CellX, e.CellY).ArrivalTime) {
-                SpreadFromFront(sim, i);
-            } else {
-                const int16_t life = static_cast<int16_t>(e.Life - 1);
-                f.ActiveFronts[i].Life = life;
-                if (life > 0) ContinueFront(sim, i);
-            }
+        const FrontElement e = f.ActiveFronts[due];
+        if (e.ArrivalTime == f.Cell(e.CellX, e.CellY).ArrivalTime) {
+            SpreadFromFront(sim, due);
         } else {
-            f.AppendNext() = e;
-            if (e.Rate > f.MaxRate) f.MaxRate = e.Rate;
-            if (e.FlameLength > f.ActiveFuelFlame) {
-                f.ActiveFuelFlame = e.FlameLength;
-                f.ActiveFuel = f.Cell(e.CellX, e.CellY).FuelModel;
-            }
+            const int16_t life = static_cast<int16_t>(e.Life - 1);
+            f.ActiveFronts[due].Life = life;
+            if (life > 0) ContinueFront(sim, due);
         }
         YieldToWindow(sim);
         if (sim.run.EndRequested) return;
+        i = due + 1;
     }
 
     // Rays lit by a handler while the step yielded wait beyond n; carry them over with the rest.
     for (int32_t i = n + 1; i <= f.ActiveCount; ++i) {
         const FrontElement e = f.ActiveFronts[i];
-        f.AppendNext() = e;
+        AppendNextFront(f) = e;
         if (e.Rate > f.MaxRate) f.MaxRate = e.Rate;
     }
     // Both lists always have the same capacity, so trading them is the end-of-step copy.

@@ -2,6 +2,8 @@
 #include "fire/spread.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 
 #include "app/sim.h"
@@ -10,7 +12,10 @@ namespace torvex {
 
 namespace {
 
-bool IsWhole(double v) { return v == std::trunc(v); }
+// trunc and its whole-number test through integer conversion, which is one instruction on every x86-64
+// (std::trunc is a library sequence there); values too large to convert are whole already.
+bool IsWhole(double v) { return std::fabs(v) < 4.0e15 ? v == double(int64_t(v)) : v == v; }
+double TruncD(double v) { return std::fabs(v) < 4.0e15 ? double(int64_t(v)) : v; }
 
 // Angles a ray entering at (x, y) may take: those pointing into its cell or running along an edge.
 struct EntryRange {
@@ -37,20 +42,37 @@ EntryRange EntryRangeOf(const FrontElement& e) {
     return {180, 0};
 }
 
+// Slot of a remembered angle: the angles in use differ mostly in their high bits.
+size_t AngleSlot(uint32_t bits, size_t slots) { return (bits * 2654435761u) >> 24 & (slots - 1); }
+
 }  // namespace
+
+double RaySlope(float a) {
+    // A pure function of the angle, so remembering it changes no result; one grid uses a few dozen angles.
+    struct Entry {
+        uint32_t bits = 0;
+        bool used = false;
+        double slope = 0;
+    };
+    static std::array<Entry, 256> remembered;
+    const uint32_t bits = std::bit_cast<uint32_t>(a);
+    Entry& entry = remembered[AngleSlot(bits, remembered.size())];
+    if (!entry.used || entry.bits != bits) entry = {bits, true, -std::tan(double(a) * kPi / 180.0)};
+    return entry.slope;
+}
 
 int16_t Trunc16(double v) {
     // Far beyond any grid; a saturated value minus one still fits in 16 bits.
     constexpr double kFar = 30000.0;
     if (!(v > -kFar)) return static_cast<int16_t>(-kFar);
     if (v > kFar) return static_cast<int16_t>(kFar);
-    return static_cast<int16_t>(std::trunc(v));
+    return static_cast<int16_t>(static_cast<int32_t>(v));
 }
 
 CellCrossing CellExit(float px, float py, float a) {
     const bool west = a >= 90.0f && a < 270.0f;
     const bool north = a >= 0.0f && a < 180.0f;
-    const double tpx = std::trunc(px), tpy = std::trunc(py);
+    const double tpx = TruncD(px), tpy = TruncD(py);
     const double lineX = west ? (px == tpx ? double(px) - 1.0 : tpx) : tpx + 1.0;
     const double lineY = north ? (py == tpy ? double(py) - 1.0 : tpy) : tpy + 1.0;
 
@@ -61,7 +83,7 @@ CellCrossing CellExit(float px, float py, float a) {
         c.qy = lineY;
         c.distance = 1.0;
     } else {
-        const double m = -std::tan(double(a) * kPi / 180.0);  // rows grow southwards
+        const double m = RaySlope(a);  // rows grow southwards
         const double b = double(py) - m * double(px);
         const double yAtX = b + m * lineX;
         const double dX = std::sqrt((lineX - px) * (lineX - px) + (yAtX - py) * (yAtX - py));
@@ -87,11 +109,29 @@ CellCrossing CellExit(float px, float py, float a) {
     return c;
 }
 
-double CrossingLength(float a, float cellSizeM, double diagonalLengthM) {
+namespace {
+double ComputeCrossingLength(float a, float cellSizeM, double diagonalLengthM) {
     const int32_t k = Round32(a) / 90;
     float off = a - static_cast<float>(90 * k);
     if (off > 45.0f) off = 90.0f - off;
     return double(cellSizeM) + (diagonalLengthM - double(cellSizeM)) * double(off) / 45.0;
+}
+}  // namespace
+
+double CrossingLength(float a, float cellSizeM, double diagonalLengthM) {
+    struct Entry {
+        uint32_t bits = 0;
+        float cellSizeM = 0;
+        double diagonalLengthM = 0;
+        bool used = false;
+        double span = 0;
+    };
+    static std::array<Entry, 256> remembered;
+    const uint32_t bits = std::bit_cast<uint32_t>(a);
+    Entry& entry = remembered[AngleSlot(bits, remembered.size())];
+    if (!entry.used || entry.bits != bits || entry.cellSizeM != cellSizeM || entry.diagonalLengthM != diagonalLengthM)
+        entry = {bits, cellSizeM, diagonalLengthM, true, ComputeCrossingLength(a, cellSizeM, diagonalLengthM)};
+    return entry.span;
 }
 
 void ArrivalClaim(MapCell& cell, double t, double f) {
@@ -146,7 +186,7 @@ void SpreadFromFront(Sim& sim, int32_t i) {
         const double own = headRate > 0.0 ? headFlame * rate / headRate : 0.0;
         const double f = (double(e.FlameLength) * e.Rate + own * rate) / (double(e.Rate) + rate);
 
-        FrontElement& n = fire.AppendNext();
+        FrontElement& n = AppendNextFront(fire);
         n.X = static_cast<float>(x.qx);
         n.Y = static_cast<float>(x.qy);
         n.CellX = x.nx;

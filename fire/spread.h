@@ -3,10 +3,11 @@
 
 #include <cstdint>
 
+#include "fire/grid.h"
+
 namespace torvex {
 
 struct Sim;
-struct MapCell;
 
 constexpr double kPi = 3.14159265358979;
 
@@ -27,5 +28,13 @@ void SpreadFromFront(Sim& sim, int32_t i);
 
 // Whole part toward zero as a 16-bit value, saturating so that far-off crossings stay off the grid.
 int16_t Trunc16(double v);
+// -tan(a) for a ray at angle a (rows grow southwards); the few angles in use are remembered.
+double RaySlope(float a);
+
+// FireEngine::AppendNext with the common case (room left) inlined: this runs for every element of every step.
+inline FrontElement& AppendNextFront(FireEngine& f) {
+    if (f.NextCount + 1 < f.FrontCapacity) return f.NextFronts[++f.NextCount];
+    return f.AppendNext();
+}
 
 }  // namespace torvex

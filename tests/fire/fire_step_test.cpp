@@ -154,33 +154,41 @@ TEST(FireStep, BurnedAreaCountsBurningCellsHalf) {
     EXPECT_FLOAT_EQ(t.fire.BurnedArea, 8.55f);  // 900 m² x 95 cells, in hectares
 }
 
+// Rays due in (1, 1), which others hold, each with its last unit of Life: every one is handled and dies.
+void AddLosingRays(EngineFixture& t, int count) {
+    t.fire.Cell(1, 1).ArrivalTime = 0.5f;
+    for (int i = 0; i < count; ++i) t.AddActive(t.Ray(1.0f, 1.5f, 1, 1, 0.0f, 20.0f, 1.0f, 1, false));
+}
+
 TEST(FireStep, EndRequestedInAHandlerReturnsAtOnce) {
     EngineFixture t;
-    for (int i = 0; i < 100; ++i) t.AddActive(t.Ray(1.0f, 1.5f, 1, 1, 0.0f, 20.0f, 100.0f));
+    AddLosingRays(t, 100);
     t.fire.AppendBurning() = Burning(2, 2, 0.0f);
     t.fire.MaxRate = 60.0f;
     t.sim.yield = YieldState{};
     t.ui.onProcessEvents = [&] { t.sim.run.EndRequested = kTrue; };
     FireStep(t.sim);
     EXPECT_EQ(t.ui.processEventsCalls, 1);
-    EXPECT_EQ(t.fire.ActiveCount, 100);
-    EXPECT_LT(t.fire.NextCount, 100);
+    EXPECT_EQ(t.fire.ActiveCount, 100);  // the lists are left as they were
     EXPECT_EQ(t.fire.BurningCount, 1);
     EXPECT_EQ(t.sim.run.SimTime, 0.0f);
+    // The rays after the handler were not handled: they still have their Life.
+    EXPECT_EQ(t.fire.ActiveFronts[100].Life, 1);
+    EXPECT_EQ(t.fire.ActiveFronts[1].Life, 0);
 }
 
 TEST(FireStep, FuelClearedByAHandlerMidStepIsSeenByLaterElements) {
     EngineFixture t;
     t.CalmTemplate(1, 20.0f);
-    for (int i = 0; i < 100; ++i) t.AddActive(t.Ray(1.0f, 1.5f, 1, 1, 0.0f, 20.0f, 100.0f));
+    AddLosingRays(t, 100);
     t.AddActive(t.Ray(5.0f, 5.5f, 5, 5, 0.0f, 20.0f, 1.0f));
     t.fire.MaxRate = 60.0f;
     t.sim.yield = YieldState{};
     t.ui.onProcessEvents = [&] { t.fire.Cell(5, 5).FuelLeft = 0; };
     FireStep(t.sim);
     ASSERT_GE(t.ui.processEventsCalls, 1);
-    EXPECT_EQ(t.fire.ActiveCount, 100);  // the late element sent nothing
-    EXPECT_EQ(t.fire.BurningCount, 1);   // but its cell is shown burning
+    EXPECT_EQ(t.fire.ActiveCount, 0);   // the late element sent nothing
+    EXPECT_EQ(t.fire.BurningCount, 1);  // but its cell is shown burning
     EXPECT_GT(t.fire.Cell(5, 5).ArrivalTime, 0.0f);
 }
 
