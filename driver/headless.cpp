@@ -9,6 +9,7 @@
 #include <fstream>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <thread>
 
 #include "app/run_control.h"
 #include "app/sim.h"
@@ -103,8 +104,11 @@ void PrepareDisplay(Sim& sim) {
 class Progress {
 public:
     Progress(std::ostream& err, bool enabled) : err_(err), enabled_(enabled), start_(Clock::now()) {}
-    ~Progress() {
+    ~Progress() { Clear(); }
+    // Makes room for a line of other output; the indicator comes back at a later pass.
+    void Clear() {
         if (shown_) err_ << "\r" << std::string(width_, ' ') << "\r" << std::flush;
+        shown_ = false;
     }
     void Pass(const Sim& sim, float simTime) {
         if (!enabled_) return;
@@ -144,7 +148,12 @@ void HeadlessUi::SetText(Control c, std::string_view text) {
 
 void HeadlessUi::MessageBox(std::string_view text) { messageBoxes.emplace_back(text); }
 
-HeadlessResult RunHeadless(Sim& sim, const HeadlessUi& ui, int32_t minuteLimit, const PassHook& beforePass) {
+void HeadlessUi::WaitForEvents(int maxMs) {
+    if (maxMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(maxMs));
+}
+
+HeadlessResult RunHeadless(Sim& sim, const HeadlessUi& ui, int32_t minuteLimit, const PassHook& beforePass,
+                           const MinuteHook& onMinute) {
     HeadlessResult result;
     const size_t firstMessage = ui.messages.size();
     PlayClicked(sim, true);
@@ -174,6 +183,7 @@ HeadlessResult RunHeadless(Sim& sim, const HeadlessUi& ui, int32_t minuteLimit, 
         if (minute != lastMinute) {
             result.minutes.push_back(PanelLine(ui, minute));
             lastMinute = minute;
+            if (onMinute) onMinute(result.minutes.back());
         }
         still = run.SimTime == lastTime ? still + 1 : 0;
         lastTime = run.SimTime;
@@ -350,10 +360,19 @@ int HeadlessMain(std::string_view program, const std::vector<std::string>& args,
     HeadlessResult result;
     {
         Progress meter(err, progress);
-        result = RunHeadless(sim, session->ui, o.minutes, [&](Sim& s, float t) {
-            meter.Pass(s, t);
-            ApplyDueActions(s, actions, t, err, name);
-        });
+        MinuteHook print;
+        if (!o.json)
+            print = [&](const MinuteLine& l) {
+                meter.Clear();
+                out << TextLine(l) << "\n" << std::flush;
+            };
+        result = RunHeadless(
+            sim, session->ui, o.minutes,
+            [&](Sim& s, float t) {
+                meter.Pass(s, t);
+                ApplyDueActions(s, actions, t, err, name);
+            },
+            print);
     }
 
     if (o.json) {
@@ -361,7 +380,6 @@ int HeadlessMain(std::string_view program, const std::vector<std::string>& args,
         j["final"]["resources"] = ResourcesJson(sim);
         out << j.dump(2) << "\n";
     } else {
-        for (const MinuteLine& l : result.minutes) out << TextLine(l) << "\n";
         out << SummaryLine(result) << "\n";
     }
 

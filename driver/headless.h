@@ -21,6 +21,8 @@ class HeadlessUi : public NullUi {
 public:
     void SetText(Control c, std::string_view text) override;
     void MessageBox(std::string_view text) override;
+    // No event can arrive without a window: waiting for one is sleeping out the time.
+    void WaitForEvents(int maxMs) override;
     const std::string& Text(Control c) const { return texts_[static_cast<size_t>(c)]; }
 
     std::vector<std::string> messages;      // every text written to lblMsg, in order
@@ -50,9 +52,13 @@ struct HeadlessResult {
 // Called before every pass with the SimTime the pass starts from: where scripted trainee actions go.
 using PassHook = std::function<void(Sim& sim, float simTime)>;
 
+// Called with each minute line as soon as its pass is done (a paced run takes real minutes).
+using MinuteHook = std::function<void(const MinuteLine& line)>;
+
 // Plays the loaded lesson and runs the loop's own pass until the run stops or SimTime reaches
 // minuteLimit (0: no limit). ui must be the window the Sim was made with.
-HeadlessResult RunHeadless(Sim& sim, const HeadlessUi& ui, int32_t minuteLimit, const PassHook& beforePass = {});
+HeadlessResult RunHeadless(Sim& sim, const HeadlessUi& ui, int32_t minuteLimit, const PassHook& beforePass = {},
+                           const MinuteHook& onMinute = {});
 
 // Prepares the map display as the main window would (palette, fuel map configuration named by
 // programDir/FuelMap.cfg) and reads the lesson. False with a one-line reason when it cannot be read.
