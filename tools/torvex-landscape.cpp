@@ -174,7 +174,8 @@ FuelMap GrassLandscape() {
 }
 
 // Brush-and-timber lesson: a river in a valley from north-east to south-west, chaparral and
-// brush on its sunny slopes, timber on the shaded slopes and ridges, a reservoir in the north-east.
+// brush on its sunny slopes, timber on the shaded slopes and ridges, a reservoir in the north-east
+// and a road along the river's north-west bank.
 FuelMap BrushTimberLandscape() {
     const uint32_t seed = 23;
     FuelMap m;
@@ -199,7 +200,8 @@ FuelMap BrushTimberLandscape() {
             else c = n1 > 0.62 ? Hardwood : TimberUnder;
             m.At(x, y) = c;
         }
-    PaintRoad(m, Curve({{120, -2}, {126, 40}, {112, 80}, {140, 118}, {150, 160}, {136, 200}, {150, 258}}), 1.1);
+    // The road keeps to the north-west bank: nothing stops a run to the south-east but the crews.
+    PaintRoad(m, Curve({{120, -2}, {126, 40}, {112, 80}, {110, 112}, {96, 136}, {74, 160}, {34, 196}, {-2, 226}}), 1.1);
     return m;
 }
 
@@ -236,7 +238,7 @@ FuelMap SlashLandscape() {
             else if (w.Shore(x, y) < 3 + 5 * n2) c = TallGrass;
             else if (w.Shore(x, y) < 14 + 10 * n1) c = n2 > 0.45 ? ShortGrass : TimberGrass;
             else if (e + 0.2 * n2 < 0.2) c = n1 > 0.5 ? Brush : TimberGrass;
-            else c = n1 > 0.58 ? TimberLitter : (Fbm(x, y, 16, seed + 3, 2) > 0.68 ? Hardwood : TimberUnder);
+            else c = n1 > 0.66 ? TimberLitter : (Fbm(x, y, 16, seed + 3, 2) > 0.66 ? Hardwood : TimberUnder);
             for (size_t u = 0; u < units.size(); ++u)
                 if (c != Water && units[u].Contains(x, y, seed + 50 + u)) {
                     c = units[u].slash;
@@ -248,7 +250,7 @@ FuelMap SlashLandscape() {
     // Haul road along the valley side, spurs up to the units, a bridge over the river.
     PaintRoad(m, Curve({{-2, 160}, {40, 150}, {90, 140}, {140, 132}, {200, 150}, {258, 160}}), 1.1);
     PaintRoad(m, Curve({{90, 140}, {80, 100}, {70, 70}}), 0.9);
-    PaintRoad(m, Curve({{140, 132}, {124, 104}, {122, 70}, {120, 40}}), 0.9);
+    PaintRoad(m, Curve({{140, 132}, {130, 122}, {124, 114}}), 0.9);  // ends at the landing
     PaintRoad(m, Curve({{200, 150}, {198, 128}, {180, 100}, {172, 72}}), 0.9);
     PaintRoad(m, Curve({{130, 134}, {126, 180}, {124, 258}}), 1.1);
     return m;

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <bit>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -487,21 +488,29 @@ std::string KindOf(const LessonFile& l, const LessonResource& r) {
     return "";
 }
 
-// Cells of code reachable 4-connected from the west or north edge reach the east or south edge.
+// Whether some 4-connected strip of cells of this code touches two different edges of the map.
 bool CrossesTheMap(const FuelMap& m, uint8_t code) {
     std::vector<uint8_t> seen(kMapSide * kMapSide, 0);
-    std::vector<std::pair<int, int>> todo;
-    for (int i = 0; i < kMapSide; ++i) {
-        todo.push_back({0, i});
-        todo.push_back({i, 0});
-    }
-    while (!todo.empty()) {
-        auto [x, y] = todo.back();
-        todo.pop_back();
-        if (x < 0 || y < 0 || x >= kMapSide || y >= kMapSide || seen[y * kMapSide + x] || m.At(x, y) != code) continue;
-        seen[y * kMapSide + x] = 1;
-        if (x == kMapSide - 1 || y == kMapSide - 1) return true;
-        todo.insert(todo.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
+    for (int start = 0; start < kMapSide * kMapSide; ++start) {
+        if (seen[start] || m.codes[start] != code) continue;
+        int edges = 0;  // west, east, north, south as bits
+        std::vector<int> todo = {start};
+        seen[start] = 1;
+        while (!todo.empty()) {
+            const int i = todo.back(), x = i % kMapSide, y = i / kMapSide;
+            todo.pop_back();
+            edges |= (x == 0) | (x == kMapSide - 1) << 1 | (y == 0) << 2 | (y == kMapSide - 1) << 3;
+            const int next[4][2] = {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
+            for (const auto& n : next) {
+                if (n[0] < 0 || n[1] < 0 || n[0] >= kMapSide || n[1] >= kMapSide) continue;
+                const int j = n[1] * kMapSide + n[0];
+                if (!seen[j] && m.codes[j] == code) {
+                    seen[j] = 1;
+                    todo.push_back(j);
+                }
+            }
+        }
+        if (std::popcount(static_cast<unsigned>(edges)) >= 2) return true;
     }
     return false;
 }
