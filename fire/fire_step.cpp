@@ -75,15 +75,23 @@ void UpdateBurningCells(Sim& sim) {
 int32_t CarryOverUntilDue(FireEngine& f, int32_t from, int32_t last) {
     const FrontElement* a = f.ActiveFronts.data();
     const float now = f.FireTime;
+    // Gathered in locals: a store to the engine's floats could otherwise alias every element read.
+    float maxRate = f.MaxRate, maxFlame = f.ActiveFuelFlame;
+    int32_t flameAt = 0;
     int32_t k = from;
     for (; k <= last; ++k) {
         const FrontElement& e = a[k];
         if (now >= e.ArrivalTime) break;
-        if (e.Rate > f.MaxRate) f.MaxRate = e.Rate;
-        if (e.FlameLength > f.ActiveFuelFlame) {
-            f.ActiveFuelFlame = e.FlameLength;
-            f.ActiveFuel = f.Cell(e.CellX, e.CellY).FuelModel;
+        maxRate = e.Rate > maxRate ? e.Rate : maxRate;
+        if (e.FlameLength > maxFlame) {
+            maxFlame = e.FlameLength;
+            flameAt = k;
         }
+    }
+    f.MaxRate = maxRate;
+    if (flameAt != 0) {
+        f.ActiveFuelFlame = maxFlame;
+        f.ActiveFuel = f.Cell(a[flameAt].CellX, a[flameAt].CellY).FuelModel;
     }
     const int32_t run = k - from;
     if (f.NextCount + run < f.FrontCapacity) {

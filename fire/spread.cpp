@@ -5,6 +5,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <limits>
 
 #include "app/sim.h"
 
@@ -12,10 +13,9 @@ namespace torvex {
 
 namespace {
 
-// trunc and its whole-number test through integer conversion, which is one instruction on every x86-64
-// (std::trunc is a library sequence there); values too large to convert are whole already.
-bool IsWhole(double v) { return std::fabs(v) < 4.0e15 ? v == double(int64_t(v)) : v == v; }
-double TruncD(double v) { return std::fabs(v) < 4.0e15 ? double(int64_t(v)) : v; }
+// Whole part of a position, through integer conversion (std::trunc is a library sequence on baseline
+// x86-64); positions are a few hundred cells at most, anything else is whole already.
+double TruncPosition(float v) { return v < 8388608.0f && v > -8388608.0f ? double(int32_t(v)) : double(v); }
 
 // Angles a ray entering at (x, y) may take: those pointing into its cell or running along an edge.
 struct EntryRange {
@@ -47,19 +47,25 @@ size_t AngleSlot(uint32_t bits, size_t slots) { return (bits * 2654435761u) >> 2
 
 }  // namespace
 
-double RaySlope(float a) {
-    // A pure function of the angle, so remembering it changes no result; one grid uses a few dozen angles.
-    struct Entry {
-        uint32_t bits = 0;
-        bool used = false;
-        double slope = 0;
-    };
-    static std::array<Entry, 256> remembered;
+namespace {
+// -tan(a) and the crossing length are pure functions of the angle (and the cell size), so remembering
+// them changes no result; one run uses a few dozen angles. Empty slots hold an all-ones NaN pattern
+// together with the NaN its computation would give.
+struct SlopeEntry {
+    uint32_t bits = 0xFFFFFFFFu;
+    double slope = std::numeric_limits<double>::quiet_NaN();
+};
+std::array<SlopeEntry, 256> rememberedSlopes;
+
+inline double RememberedSlope(float a) {
     const uint32_t bits = std::bit_cast<uint32_t>(a);
-    Entry& entry = remembered[AngleSlot(bits, remembered.size())];
-    if (!entry.used || entry.bits != bits) entry = {bits, true, -std::tan(double(a) * kPi / 180.0)};
+    SlopeEntry& entry = rememberedSlopes[AngleSlot(bits, rememberedSlopes.size())];
+    if (entry.bits != bits) entry = {bits, -std::tan(double(a) * kPi / 180.0)};
     return entry.slope;
 }
+}  // namespace
+
+double RaySlope(float a) { return RememberedSlope(a); }
 
 int16_t Trunc16(double v) {
     // Far beyond any grid; a saturated value minus one still fits in 16 bits.
@@ -69,10 +75,23 @@ int16_t Trunc16(double v) {
     return static_cast<int16_t>(static_cast<int32_t>(v));
 }
 
+namespace {
+// The cell a crossing coordinate falls in; a whole coordinate reached while moving toward smaller
+// indices belongs to the cell before the line.
+int16_t CellIndex(double q, bool backward) {
+    constexpr double kFar = 30000.0;
+    if (!(q > -kFar)) return static_cast<int16_t>(-kFar);
+    if (q > kFar) return static_cast<int16_t>(kFar);
+    int32_t k = static_cast<int32_t>(q);
+    if (backward && double(k) == q) --k;
+    return static_cast<int16_t>(k);
+}
+}  // namespace
+
 CellCrossing CellExit(float px, float py, float a) {
     const bool west = a >= 90.0f && a < 270.0f;
     const bool north = a >= 0.0f && a < 180.0f;
-    const double tpx = TruncD(px), tpy = TruncD(py);
+    const double tpx = TruncPosition(px), tpy = TruncPosition(py);
     const double lineX = west ? (px == tpx ? double(px) - 1.0 : tpx) : tpx + 1.0;
     const double lineY = north ? (py == tpy ? double(py) - 1.0 : tpy) : tpy + 1.0;
 
@@ -83,7 +102,7 @@ CellCrossing CellExit(float px, float py, float a) {
         c.qy = lineY;
         c.distance = 1.0;
     } else {
-        const double m = RaySlope(a);  // rows grow southwards
+        const double m = RememberedSlope(a);  // rows grow southwards
         const double b = double(py) - m * double(px);
         const double yAtX = b + m * lineX;
         const double dX = std::sqrt((lineX - px) * (lineX - px) + (yAtX - py) * (yAtX - py));
@@ -102,10 +121,8 @@ CellCrossing CellExit(float px, float py, float a) {
             c.distance = dY;
         }
     }
-    c.nx = Trunc16(c.qx);
-    c.ny = Trunc16(c.qy);
-    if (IsWhole(c.qx) && a > 90.0f && a < 270.0f) --c.nx;
-    if (IsWhole(c.qy) && a > 0.0f && a < 180.0f) --c.ny;
+    c.nx = CellIndex(c.qx, a > 90.0f && a < 270.0f);
+    c.ny = CellIndex(c.qy, a > 0.0f && a < 180.0f);
     return c;
 }
 
@@ -120,17 +137,16 @@ double ComputeCrossingLength(float a, float cellSizeM, double diagonalLengthM) {
 
 double CrossingLength(float a, float cellSizeM, double diagonalLengthM) {
     struct Entry {
-        uint32_t bits = 0;
+        uint32_t bits = 0xFFFFFFFFu;
         float cellSizeM = 0;
         double diagonalLengthM = 0;
-        bool used = false;
-        double span = 0;
+        double span = std::numeric_limits<double>::quiet_NaN();
     };
     static std::array<Entry, 256> remembered;
     const uint32_t bits = std::bit_cast<uint32_t>(a);
     Entry& entry = remembered[AngleSlot(bits, remembered.size())];
-    if (!entry.used || entry.bits != bits || entry.cellSizeM != cellSizeM || entry.diagonalLengthM != diagonalLengthM)
-        entry = {bits, cellSizeM, diagonalLengthM, true, ComputeCrossingLength(a, cellSizeM, diagonalLengthM)};
+    if (entry.bits != bits || entry.cellSizeM != cellSizeM || entry.diagonalLengthM != diagonalLengthM)
+        entry = {bits, cellSizeM, diagonalLengthM, ComputeCrossingLength(a, cellSizeM, diagonalLengthM)};
     return entry.span;
 }
 
