@@ -2,12 +2,80 @@
 #include "fire/continue_front.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 
 #include "app/sim.h"
 #include "fire/spread.h"
 
 namespace torvex {
+
+namespace {
+
+// While a fire step runs the templates cannot change, so the step builds, per fuel model, a small
+// table from angle to the first direction of that angle: the search every continuing ray makes.
+struct DirectionLookup {
+    static constexpr size_t kSlots = 64;  // a power of two, four times the most directions
+    struct Slot {
+        uint32_t key = 0;
+        int8_t direction = 0;  // 0: empty
+    };
+    const SpreadData* builtFrom = nullptr;  // null outside a step
+    int count = 0;
+    std::array<std::array<Slot, kSlots>, kFuelModels + 1> slots{};
+};
+DirectionLookup lookup;
+
+// Equal angles give equal keys: 0 and -0 compare equal, so they share one.
+uint32_t AngleKey(float a) { return a == 0.0f ? 0u : std::bit_cast<uint32_t>(a); }
+size_t FirstSlot(uint32_t key) { return (key * 2654435761u) >> 26; }
+
+int DirectionCountOf(const Sim& sim) { return std::clamp<int>(sim.run.DirectionCount, 0, kMaxDirections); }
+
+// The first direction of the model's template whose Angle equals a exactly, or 0.
+int FirstDirectionWithAngle(const Sim& sim, int model, float a) {
+    const int count = DirectionCountOf(sim);
+    if (lookup.builtFrom == &sim.spread && lookup.count == count) {
+        if (a != a) return 0;
+        const uint32_t key = AngleKey(a);
+        const auto& table = lookup.slots[model];
+        for (size_t s = FirstSlot(key);; s = (s + 1) & (DirectionLookup::kSlots - 1)) {
+            if (table[s].direction == 0) return 0;
+            if (table[s].key == key) return table[s].direction;
+        }
+    }
+    const DirectionSet& set = sim.spread.DirectionTemplates[model];
+    for (int d = 1; d <= count; ++d)
+        if (set[d].Angle == a) return d;
+    return 0;
+}
+
+}  // namespace
+
+void PrepareDirectionLookup(const Sim& sim) {
+    lookup.builtFrom = &sim.spread;
+    lookup.count = DirectionCountOf(sim);
+    for (int model = 0; model <= kFuelModels; ++model) {
+        auto& table = lookup.slots[model];
+        table.fill({});
+        const DirectionSet& set = sim.spread.DirectionTemplates[model];
+        for (int d = 1; d <= lookup.count; ++d) {
+            const float a = set[d].Angle;
+            if (a != a) continue;  // a NaN angle matches no ray
+            const uint32_t key = AngleKey(a);
+            for (size_t s = FirstSlot(key);; s = (s + 1) & (DirectionLookup::kSlots - 1)) {
+                if (table[s].direction == 0) {
+                    table[s] = {key, static_cast<int8_t>(d)};
+                    break;
+                }
+                if (table[s].key == key) break;  // an earlier direction has this angle
+            }
+        }
+    }
+}
+
+void ReleaseDirectionLookup() { lookup.builtFrom = nullptr; }
 
 float DirectionalRate(const Sim& sim, const FrontElement& e) {
     const MapCell& cell = sim.fire.Cell(e.CellX, e.CellY);
@@ -62,18 +130,9 @@ void ContinueFront(Sim& sim, int32_t i) {
     const MapCell& cell = fire.Cell(e.CellX, e.CellY);
     if (cell.FuelLeft == 0) return;
 
-    float r = 0.0f;
-    bool matched = false;
-    const int count = std::min<int>(sim.run.DirectionCount, kMaxDirections);
-    const DirectionSet& set = sim.spread.DirectionTemplates[cell.FuelModel];
-    for (int d = 1; d <= count; ++d) {
-        if (set[d].Angle == e.Angle) {
-            r = static_cast<float>(cell.FuelLeft * double(set[d].Rate) / 100.0);
-            matched = true;
-            break;
-        }
-    }
-    if (!matched) r = DirectionalRate(sim, e);
+    const int d = FirstDirectionWithAngle(sim, cell.FuelModel, e.Angle);
+    const float r = d != 0 ? static_cast<float>(cell.FuelLeft * double(sim.spread.DirectionTemplates[cell.FuelModel][d].Rate) / 100.0)
+                           : DirectionalRate(sim, e);
     // A fuel that does not burn this way stops the ray rather than giving it an endless arrival time.
     if (!(r > 0.0f)) return;
 

@@ -13,6 +13,10 @@ constexpr int kMaxHalvings = 40;
 
 // ActiveFronts[i], due in a cell it does not hold and with Life left, crosses that cell.
 void ContinueFront(Sim& sim, int32_t i);
+// The fire step's table from angle to template direction, built once the step's templates are final
+// and released when it returns; without it ContinueFront searches the template itself.
+void PrepareDirectionLookup(const Sim& sim);
+void ReleaseDirectionLookup();
 // Rate (m/min) of the fire in e's cell in the direction e.Angle, scaled by the cell's FuelLeft.
 // 0 when the fuel's ellipse is degenerate (no head and back rate, or no length).
 float DirectionalRate(const Sim& sim, const FrontElement& e);

@@ -139,6 +139,10 @@ void FireStep(Sim& sim) {
     }
     f.FireTime = f.FireTime + f.TimeStep;
 
+    PrepareDirectionLookup(sim);
+    struct Release {
+        ~Release() { ReleaseDirectionLookup(); }
+    } release;
     const int32_t n = f.ActiveCount;
     int32_t i = 1;
     while (i <= n) {
