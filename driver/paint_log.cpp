@@ -51,13 +51,14 @@ void PaintCell(Sim& sim, int16_t cx, int16_t cy, int16_t state) {
             PaintPixel(sim, static_cast<int16_t>(px), static_cast<int16_t>(py), colour);
     PaintLogState& log = sim.paint;
     log.ReplayMinute = log.ReplayLastMinute = static_cast<int32_t>(std::trunc(sim.run.SimTime)) + 1;
-    log.ReplayPosition = log.count;
+    log.ReplayPosition = log.ReplayEndPosition = log.count;
 }
 
 void ResetPaintLog(PaintLogState& log) {
     log.count = 0;
     log.PaintLog.resize(2);
     log.ReplayPosition = 0;
+    log.ReplayEndPosition = 0;
     log.ReplayMinute = 0;
 }
 
@@ -94,7 +95,11 @@ void ReplayForward(Sim& sim) {
         // Record 0 is never written: a run that painted no cell has position 0 but a stale last
         // minute from the run before, and must not replay that empty slot onto pixel (0, 0).
         int32_t k = log.ReplayPosition >= 1 ? log.ReplayPosition : 1;
-        while (k <= n && log.PaintLog[k].time < log.ReplayMinute) {
+        // The cells of the last step are painted before the step publishes its time, so their records
+        // may carry the rounded-up minute that is the last one here; the last minute shows them all,
+        // as the picture did when the run stopped.
+        const bool last = log.ReplayMinute == log.ReplayLastMinute;
+        while (k <= n && (log.PaintLog[k].time < log.ReplayMinute || (last && k <= log.ReplayEndPosition))) {
             const PaintRecord& r = log.PaintLog[k];
             PaintDirect(sim, r.x, r.y, r.colour);
             ++k;

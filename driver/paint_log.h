@@ -22,6 +22,8 @@ struct PaintLogState {
     int32_t ReplayMinute = 0;
     int32_t ReplayLastMinute = 0;
     int32_t ReplayPosition = 0;
+    // Record count at the last PaintCell: everything the picture showed of the fire when the run stopped.
+    int32_t ReplayEndPosition = 0;
 };
 
 void PaintPixel(Sim& sim, int16_t x, int16_t y, uint32_t colour);

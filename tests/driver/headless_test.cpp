@@ -10,6 +10,7 @@
 
 #include "app/run_control.h"
 #include "display/png.h"
+#include "driver/paint_log.h"
 #include "driver/headless.h"
 #include "support/sim_fixture.h"
 
@@ -237,6 +238,20 @@ TEST(RunHeadless, StopsAtTheMinuteLimitOrWhenTheFireStops) {
     HeadlessFixture unloaded({});
     unloaded.sim.run.LessonLoaded = kFalse;
     EXPECT_EQ(RunHeadless(unloaded.sim, unloaded.ui, 0).stop, "not started");
+}
+
+TEST(RunHeadless, ReplayOfARealRunUndoesToTheMapAndRedoesToTheEnd) {
+    HeadlessFixture f({Event(780, "IGNITE", 100, 100), Event(780, "IGNITE", 102, 100), Event(800, "END OF SIMULATION")});
+    f.sim.picture.Fill(Rgb(0, 40, 100));
+    const std::vector<uint32_t> map = f.sim.picture.pixels;
+    RunHeadless(f.sim, f.ui, 0);
+    const std::vector<uint32_t> end = f.sim.picture.pixels;
+    ASSERT_NE(end, map);
+    StartReplay(f.sim);
+    while (f.sim.paint.ReplayMinute > 0) ReplayBack(f.sim);
+    EXPECT_EQ(f.sim.picture.pixels, map);
+    while (f.sim.paint.ReplayMinute < f.sim.paint.ReplayLastMinute) ReplayForward(f.sim);
+    EXPECT_EQ(f.sim.picture.pixels, end);
 }
 
 TEST(HeadlessDemo, RunsTheFirstLessonAndWritesThePictureInTheCurrentFolder) {

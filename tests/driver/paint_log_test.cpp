@@ -135,6 +135,20 @@ TEST_F(PaintLogTest, SteppingPastBothEndsChangesNothingButTheWholePanel) {
     EXPECT_EQ(ui.refreshes, refreshes + 6);
 }
 
+TEST_F(PaintLogTest, LastMinuteShowsTheStopPictureEvenForRoundedUpRecords) {
+    // A last step painting while SimTime was 19.6: records of minute 20, the last replay minute 20.
+    PaintAt(18.2f, 2, 2, 1);
+    PaintAt(19.6f, 2, 2, 0);
+    PaintAt(19.6f, 3, 3, 1);
+    ASSERT_EQ(log().ReplayLastMinute, 20);
+    const std::vector<uint32_t> stop = s().picture.pixels;
+    Back(1);
+    EXPECT_EQ(Pixel(4, 4), kBurningRed);
+    EXPECT_EQ(Pixel(6, 6), kGround);
+    Forward(1);
+    EXPECT_EQ(s().picture.pixels, stop);
+}
+
 TEST_F(PaintLogTest, PixelPaintedTwiceInAMinuteGetsItsFirstColourBack) {
     PaintAt(3, 2, 2, 1);
     PaintAt(3.2f, 2, 2, 0);  // red, then black, both in minute 3
