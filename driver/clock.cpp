@@ -119,7 +119,7 @@ void UpdateClock(Sim& sim) {
         c.ShownFuel = fuel;
         std::string path;
         if (fuel >= 0 && fuel <= kMaxFuelEntries) path = sim.display.FuelTable[fuel].PhotoPath;
-        if (!path.empty() && path.front() != '/') path = sim.programDir + "/" + path;
+        if (!path.empty() && path.front() != '/' && !sim.programDir.empty()) path = sim.programDir + "/" + path;
         ui.ShowFuelPhoto(path);
     }
 
