@@ -40,7 +40,8 @@ int main(int argc, char** argv) {
                          "  --script    play trainee steps into the window (splash, ok, open PATH, play, pause,\n"
                          "              stop, replay, back N, forward N, wait S, until-stopped S, legend,\n"
                          "              initcond, fuel, shot FILE, shot-legend FILE, shot-initcond FILE,\n"
-                         "              shot-fuel FILE, quit)\n";
+                         "              shot-fuel FILE, shot-screen FILE, latency S, click BUTTON, row N,\n"
+                         "              line X1 Y1 X2 Y2 ..., quit)\n";
             return 0;
         }
     }

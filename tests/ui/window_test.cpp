@@ -16,7 +16,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/run_control.h"
 #include "app/sim.h"
+#include "behaviour/adapter.h"
 #include "support/fake_ui.h"
 #include "support/sim_fixture.h"
 #include "ui/qt/main_window.h"
@@ -191,6 +193,35 @@ TEST_F(WindowTest, MapShowsOnlyWhatChangedOnRefresh) {
     sim.picture.pixels[30 * 512 + 30] = Rgb(1, 2, 3);
     ui.RefreshMap();
     EXPECT_NE(window.Map()->Shown().pixel(30, 30), qRgb(1, 2, 3));
+    // The idle and pacing waits show what handlers drew without waiting for the end of the pass.
+    sim.picture.Set(40, 41, Rgb(9, 8, 7));
+    ui.WaitForEvents(0);
+    EXPECT_EQ(window.Map()->Shown().pixel(40, 41), qRgb(9, 8, 7));
+}
+
+TEST_F(WindowTest, HandlersReceiveTheTraineesClicks) {
+    ShowLoaded();
+    sim.lesson.MapBitmap = UniformMapBitmap(1);
+    SetMapCell(sim.lesson.MapBitmap, 50, 60, 0);
+    InitialiseRun(sim);
+    sim.run.LessonLoaded = kTrue;
+    sim.run.RunState = "STOP";
+    // A click on the map names the fuel of the cell under the pointer, in picture pixels.
+    QTest::mouseClick(window.Map(), Qt::LeftButton, {}, QPoint(101, 121));
+    EXPECT_EQ(window.Message()->text(), "Water/Rock");
+    QTest::mouseClick(window.Map(), Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(window.Message()->text().toStdString(), FuelModelNames[1]);
+    // A deployment button before any run pops back up.
+    auto* crew = static_cast<QAbstractButton*>(window.Widget(Control::btnCrew));
+    QTest::mouseClick(crew, Qt::LeftButton);
+    EXPECT_FALSE(crew->isChecked());
+    // Play starts the run and is released and disabled by it.
+    auto* play = static_cast<QAbstractButton*>(window.Widget(Control::btnPlay));
+    QTest::mouseClick(play, Qt::LeftButton);
+    EXPECT_EQ(sim.run.RunState, "RUN");
+    EXPECT_FALSE(play->isChecked());
+    EXPECT_FALSE(play->isEnabled());
+    EXPECT_EQ(window.Message()->text(), "Simulation Started");
 }
 
 TEST_F(WindowTest, OptionButtonsCanBeClearedTogether) {

@@ -160,6 +160,9 @@ void QtUi::ShowResourceList(ResourceListWindow& window) { ShowResourceListDialog
 void QtUi::ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 void QtUi::WaitForEvents(int maxMs) {
+    // The pacing wait can hold one loop pass for seconds; what handlers drew meanwhile (a fireline,
+    // its rubber band) must show before the pass ends, so each wait shows the picture's changes first.
+    RefreshMap();
     // The timer guarantees a wake-up, so the wait blocks for at most maxMs and never spins.
     wake_.start(std::max(0, maxMs));
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);

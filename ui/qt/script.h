@@ -15,7 +15,8 @@ class SplashWindow;
 
 // Steps separated by ";": splash | ok | open PATH | play | pause | stop | replay | back N | forward N |
 // wait SECONDS | until-stopped SECONDS | legend | initcond | fuel | shot FILE | shot-legend FILE |
-// shot-initcond FILE | shot-fuel FILE | quit. Each runs from the event loop like a click.
+// shot-initcond FILE | shot-fuel FILE | shot-screen FILE | latency SECONDS | click BUTTON | row N |
+// line X1 Y1 X2 Y2 ... | quit. Each runs from the event loop like a click.
 class Script : public QObject {
     Q_OBJECT
 public:
@@ -25,6 +26,13 @@ public:
 private:
     void Tick();
     bool RunStep(const QString& step);  // false: wait and try again later
+    void StartLatencyProbe(double seconds);
+
+    struct LatencyProbe {
+        QElapsedTimer total;
+        qint64 limitMs = 0, worstMs = 0, sumMs = 0;
+        int samples = 0;
+    };
 
     QStringList steps_;
     qsizetype next_ = 0;
