@@ -36,7 +36,7 @@ Ray EmitRay(Sim& sim, double sx, double sy, const SpreadDirection& dir, double h
     } else {
         xe = Down(sx), ye = Down(sy);
     }
-    const double m = -std::tan(double(A) * kPi / 180.0);  // rows grow downwards
+    const double m = RaySlope(A);  // -tan(A): rows grow downwards
     const double b = sy - m * sx;
     const double y1 = m * xe + b;
     const double d1 = std::sqrt((xe - sx) * (xe - sx) + (y1 - sy) * (y1 - sy));
