@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -158,6 +159,10 @@ TEST_F(WindowTest, SizeLimitsHoldTheWindowBetweenTheirBounds) {
     EXPECT_EQ(window.size() + extra, QSize(550, 450));
     window.resize(2000, 2000);
     EXPECT_EQ(window.size() + extra, QSize(658, 577));
+    window.MoveToCornerAtMinimumSize();  // what the load does on a small display
+    EXPECT_EQ(window.frameGeometry().topLeft(), window.screen()->geometry().topLeft());
+    EXPECT_EQ(window.size() + extra, QSize(550, 450));
+    EXPECT_FALSE(window.DisplayTooSmall());  // the offscreen screen is 800 x 600
     window.close();
     EXPECT_EQ(sim.run.EndRequested, kTrue);
     EXPECT_EQ(window.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));

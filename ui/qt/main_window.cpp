@@ -322,6 +322,10 @@ void MainWindow::ApplySizeLimits() {
     const QSize extra = FrameExtra();
     setMinimumSize(kMinOuterWidth - extra.width(), kMinOuterHeight - extra.height());
     setMaximumSize(kMaxOuterWidth - extra.width(), kMaxOuterHeight - extra.height());
+    if (cornerPending_ && !extra.isNull()) {
+        cornerPending_ = false;
+        resize(minimumSize());
+    }
 }
 
 void MainWindow::RemoveSizeLimits() {
@@ -346,6 +350,8 @@ void MainWindow::MoveToCornerAtMinimumSize() {
     move(s ? s->geometry().topLeft() : QPoint(0, 0));
     const QSize extra = FrameExtra();
     resize(kMinOuterWidth - extra.width(), kMinOuterHeight - extra.height());
+    // Before the window is up its frame is unknown; the outer size is corrected once it is.
+    cornerPending_ = extra.isNull();
 }
 
 void MainWindow::SetScrollSteps(int small, int large) {

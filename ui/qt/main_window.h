@@ -112,6 +112,7 @@ private:
     bool barsShown_ = false;
     bool loaded_ = false;
     bool limitsInstalled_ = false;
+    bool cornerPending_ = false;
     QPointer<FuelLegendWindow> legend_;
     QPointer<ActiveFuelWindow> activeFuel_;
     QPointer<InitCondWindow> initCond_;
