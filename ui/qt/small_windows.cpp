@@ -77,6 +77,10 @@ void SplashWindow::PlayIntroSound() {
     }
 #ifdef TORVEX_HAVE_MULTIMEDIA
     auto* effect = new QSoundEffect(this);
+    // A file that is there but cannot be played is treated like a missing one.
+    connect(effect, &QSoundEffect::statusChanged, this, [effect] {
+        if (effect->status() == QSoundEffect::Error) QApplication::beep();
+    });
     effect->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
     effect->play();  // plays once the file has loaded; no wait here
     sound_ = effect;
