@@ -23,9 +23,6 @@ std::string ProgramFolder(const char* argv0) {
 
 int main(int argc, char** argv) {
     const std::string programDir = ProgramFolder(argv[0]);
-    // Data files named without a folder are the program's own.
-    std::error_code ec;
-    std::filesystem::current_path(programDir, ec);
 
     bool headless = false;
     torvex::WindowProgramOptions options;
@@ -48,6 +45,10 @@ int main(int argc, char** argv) {
     const char* display = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     const bool hasDisplay = (display && *display) || (wayland && *wayland);
+    // The headless demo finds its data by programDir and writes its picture where the user started it.
     if (headless || !hasDisplay) return torvex::HeadlessDemoMain(programDir, std::cout);
+    // Data files named without a folder are the program's own.
+    std::error_code ec;
+    std::filesystem::current_path(programDir, ec);
     return torvex::RunWindowProgram(argc, argv, programDir, options);
 }

@@ -15,6 +15,7 @@
 #include "app/sim.h"
 #include "display/map_image.h"
 #include "fire/grid.h"
+#include "resources/deploy.h"
 #include "resources/roster.h"
 
 namespace torvex {
@@ -118,7 +119,9 @@ bool WriteMapCopy(const std::vector<uint8_t>& bitmap, std::string* path, std::st
 // The common end of Open Lesson and Reset once the file has been read.
 void LessonReady(Sim& sim) {
     sim.ui.SetEnabled(Control::mnuShow, true);
-    sim.ui.SetText(Control::lblMsg, "Click [ >] to start");
+    // A texture that failed to draw is named on the message line rather than hidden behind the prompt.
+    const std::string& problem = sim.display.ComposeProblem;
+    sim.ui.SetText(Control::lblMsg, problem.empty() ? std::string("Click [ >] to start") : problem + " - Click [ >] to start");
     sim.run.LessonLoaded = kTrue;
     sim.run.RunState = "STOP";
 }
@@ -151,6 +154,7 @@ bool ReadLesson(Sim& sim, const std::string& name) {
     bytes = {};
 
     sim.run.RunState = "STOP";
+    AbandonDeployment(sim);
     Lesson& lesson = sim.lesson;
     lesson.Conditions = file->Conditions;
     lesson.ScenarioEvents = std::move(file->Events);

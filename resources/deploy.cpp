@@ -119,6 +119,21 @@ void EndDeployment(Sim& sim) {
 
 }  // namespace
 
+void AbandonDeployment(Sim& sim) {
+    DeployState& d = sim.deploy;
+    if (d.DeployMode.empty() && !d.Drawing && !d.DraggingMarker) return;
+    d.Drawing = false;
+    d.DraggingMarker = false;
+    d.PreviewCount = 0;
+    d.DrawCount = 0;
+    d.DrawnLength = 0;
+    d.DropCentreX = d.DropCentreY = 0;
+    d.DeployMode.clear();
+    for (Control c : {Control::btnHel, Control::btnAT, Control::btnBull, Control::btnCrew}) sim.ui.SetPressed(c, false);
+    sim.ui.SetPointer(Pointer::Arrow);
+    sim.ui.SetVisible(Control::fraRes, false);
+}
+
 void DeployButtonClicked(Sim& sim, DeployKind kind, bool pressed) {
     const KindInfo& info = Info(kind);
     Ui& ui = sim.ui;

@@ -43,6 +43,8 @@ void DeployButtonClicked(Sim& sim, DeployKind kind, bool pressed);  // btnHel, b
 void BurnOutClicked(Sim& sim);                                      // chkBurn
 void AcceptClicked(Sim& sim);                                       // cmdOK
 void CancelClicked(Sim& sim);                                       // cmdCancel
+// A new lesson replaces the roster and the map under an open deployment: close it without repainting.
+void AbandonDeployment(Sim& sim);
 // Mouse on the map picture picAir, in picture pixels.
 void MapMouseDown(Sim& sim, float x, float y);
 void MapMouseMove(Sim& sim, float x, float y);

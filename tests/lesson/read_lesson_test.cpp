@@ -296,5 +296,30 @@ TEST_F(LessonLoad, LessonChosenDuringAFireStepLoadsAfterIt) {
     EXPECT_EQ(sim->lesson.ScenarioEvents.size(), 1u);
 }
 
+TEST_F(LessonLoad, LoadClosesAnOpenDeployment) {
+    Open(a);
+    sim->deploy.DeployMode = "Crew";
+    sim->deploy.DrawCount = 3;
+    sim->roster.SelectedResource = 1;
+    ui.SetVisible(Control::fraRes, true);
+    ui.SetPressed(Control::btnCrew, true);
+    Open(b);
+    EXPECT_EQ(sim->deploy.DeployMode, "");
+    EXPECT_EQ(sim->deploy.DrawCount, 0);
+    EXPECT_FALSE(ui[Control::fraRes].visible);
+    EXPECT_FALSE(ui[Control::btnCrew].pressed);
+    EXPECT_EQ(sim->roster.SelectedResource, 0);
+}
+
+TEST_F(LessonLoad, TextureThatFailsIsNamedBesideTheStartPrompt) {
+    sim->display.FuelCount = 1;
+    sim->display.FuelTable[1].TexturePath = files.File("missing-texture.bmp");
+    Open(a);
+    const std::string& msg = ui[Control::lblMsg].text;
+    EXPECT_NE(msg.find("missing-texture.bmp"), std::string::npos) << msg;
+    EXPECT_NE(msg.find(" - Click [ >] to start"), std::string::npos) << msg;
+    EXPECT_EQ(sim->run.LessonLoaded, kTrue);
+}
+
 }  // namespace
 }  // namespace torvex::test
