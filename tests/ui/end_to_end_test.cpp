@@ -167,6 +167,18 @@ protected:
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
 
+    // Clicks File on the menu bar, then the item.
+    void ChooseFromFileMenu(const char* item) {
+        QMenuBar* bar = window.menuBar();
+        QMenu* file = window.FileMenu();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file->menuAction()).center());
+        ASSERT_TRUE(file->isVisible());
+        QAction* action = window.findChild<QAction*>(item);
+        ASSERT_NE(action, nullptr) << item;
+        QTest::mouseClick(file, Qt::LeftButton, {}, file->actionGeometry(action).center());
+        EXPECT_FALSE(file->isVisible());
+    }
+
     static void ClickRow(QTreeWidget& list, int row) {
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.topLevelItem(row)).center());
     }
@@ -196,13 +208,7 @@ TEST_F(EndToEndTest, AWholeLessonFromTheMenuToReplay) {
 
     // ---- open the lesson through the File menu; the test answers the file dialog ----
     ui.presetFileAnswers.push_back(lessonPath);
-    QMenuBar* bar = window.menuBar();
-    QMenu* file = window.FileMenu();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file->menuAction()).center());
-    ASSERT_TRUE(file->isVisible());
-    QAction* open = window.findChild<QAction*>("mnuOpen");
-    ASSERT_NE(open, nullptr);
-    QTest::mouseClick(file, Qt::LeftButton, {}, file->actionGeometry(open).center());
+    ChooseFromFileMenu("mnuOpen");
     EXPECT_TRUE(ui.presetFileAnswers.empty());
     EXPECT_TRUE(ui.messageBoxes.empty());
     EXPECT_EQ(window.windowTitle().toStdString(), "Torvex - " + lessonPath);
@@ -363,7 +369,6 @@ TEST_F(EndToEndTest, AWholeLessonFromTheMenuToReplay) {
     // ---- the wind change at 15:00 ----
     RunUntil([&] { return sim.run.WindDirection == 280; }, "the wind change");
     EXPECT_EQ(Text(Control::lblTime), "15:00");
-    Pass();
     EXPECT_EQ(Text(Control::lblWS), "24");  // 15 mi/h
     EXPECT_EQ(Text(Control::lblWD), "280");
 
@@ -479,6 +484,27 @@ TEST_F(EndToEndTest, AWholeLessonFromTheMenuToReplay) {
     QTest::mouseClick(window.ReplayForwardArrow(), Qt::LeftButton);
     EXPECT_EQ(sim.paint.ReplayMinute, last);
     EXPECT_TRUE(Shown() == end);
+
+    // ---- File, Reset: the lesson as it was opened, and a second run plays the script again ----
+    ChooseFromFileMenu("mnuReset");
+    EXPECT_EQ(Msg(), "Click [ >] to start");
+    EXPECT_FALSE(window.Widget(Control::btnPlay)->isHidden());
+    EXPECT_TRUE(window.Widget(Control::btnPlay)->isEnabled());
+    EXPECT_TRUE(window.Widget(Control::cmdReplay)->isHidden());
+    EXPECT_TRUE(window.Widget(Control::spnReplay)->isHidden());
+    EXPECT_EQ(Named("Crew 5 - Granite").Status, "Callup");
+    EXPECT_EQ(Named("Tanker 12").Activity, "Available");
+    Pass();
+    EXPECT_TRUE(Shown() == fresh);
+    QTest::mouseClick(Button(Control::btnPlay), Qt::LeftButton);
+    EXPECT_EQ(Msg(), "Simulation Started");
+    Pass();
+    EXPECT_EQ(Text(Control::lblTime), "14:00");
+    EXPECT_EQ(Text(Control::lblCost), "$0");
+    EXPECT_EQ(Pixel(200, 410), kBlackQ);
+    RunUntil([&] { return sim.run.OnSite != kFalse; }, "the second arrival");
+    EXPECT_EQ(Msg(), "Arrive On Site");
+    EXPECT_EQ(Text(Control::lblTime), "14:15");
 }
 
 }  // namespace
