@@ -13,17 +13,31 @@ namespace torvex {
 
 namespace {
 
-// While a fire step runs the templates cannot change, so the step builds, per fuel model, a small
-// table from angle to the first direction of that angle: the search every continuing ray makes.
+// While a fire step runs the templates cannot change, so the step remembers, per fuel model, a small
+// table from angle to the first direction of that angle (the search every continuing ray makes) and
+// what a ray along that direction needs: its rate, slope and crossing length. A model's table is built
+// the first time one of its rays continues in the step.
 struct DirectionLookup {
     static constexpr size_t kSlots = 64;  // a power of two, four times the most directions
     struct Slot {
         uint32_t key = 0;
         int8_t direction = 0;  // 0: empty
     };
+    struct Ray {
+        float rate = 0;     // the template's, before FuelLeft
+        double slope = 0;   // RaySlope of the angle; 0 along a column, where none is used
+        double span = 0;    // CrossingLength of the angle
+    };
+    struct Model {
+        bool ready = false;
+        std::array<Slot, kSlots> slots{};
+        std::array<Ray, kMaxDirections + 1> rays{};
+    };
     const SpreadData* builtFrom = nullptr;  // null outside a step
     int count = 0;
-    std::array<std::array<Slot, kSlots>, kFuelModels + 1> slots{};
+    float cellSize = 0;
+    double diagonal = 0;
+    std::array<Model, kFuelModels + 1> models{};
 };
 DirectionLookup lookup;
 
@@ -33,18 +47,48 @@ size_t FirstSlot(uint32_t key) { return (key * 2654435761u) >> 26; }
 
 int DirectionCountOf(const Sim& sim) { return std::clamp<int>(sim.run.DirectionCount, 0, kMaxDirections); }
 
+void BuildModelLookup(const Sim& sim, int model) {
+    DirectionLookup::Model& m = lookup.models[model];
+    m.slots.fill({});
+    const DirectionSet& set = sim.spread.DirectionTemplates[model];
+    for (int d = 1; d <= lookup.count; ++d) {
+        const float a = set[d].Angle;
+        m.rays[d] = {set[d].Rate, a == 90.0f || a == 270.0f ? 0.0 : RaySlope(a),
+                     CrossingLength(a, lookup.cellSize, lookup.diagonal)};
+        if (a != a) continue;  // a NaN angle matches no ray
+        const uint32_t key = AngleKey(a);
+        for (size_t s = FirstSlot(key);; s = (s + 1) & (DirectionLookup::kSlots - 1)) {
+            if (m.slots[s].direction == 0) {
+                m.slots[s] = {key, static_cast<int8_t>(d)};
+                break;
+            }
+            if (m.slots[s].key == key) break;  // an earlier direction has this angle
+        }
+    }
+    m.ready = true;
+}
+
+// The step's remembered ray for the first direction of the model's template whose Angle equals a
+// exactly; null when there is none or no step is running (then the caller works it out itself).
+const DirectionLookup::Ray* KnownRay(const Sim& sim, int model, float a, bool* searched) {
+    *searched = false;
+    if (lookup.builtFrom != &sim.spread || lookup.count != DirectionCountOf(sim) ||
+        lookup.cellSize != sim.fire.CellSize || lookup.diagonal != sim.fire.DiagonalLength)
+        return nullptr;
+    *searched = true;
+    if (a != a) return nullptr;
+    DirectionLookup::Model& m = lookup.models[model];
+    if (!m.ready) BuildModelLookup(sim, model);
+    const uint32_t key = AngleKey(a);
+    for (size_t s = FirstSlot(key);; s = (s + 1) & (DirectionLookup::kSlots - 1)) {
+        if (m.slots[s].direction == 0) return nullptr;
+        if (m.slots[s].key == key) return &m.rays[m.slots[s].direction];
+    }
+}
+
 // The first direction of the model's template whose Angle equals a exactly, or 0.
 int FirstDirectionWithAngle(const Sim& sim, int model, float a) {
     const int count = DirectionCountOf(sim);
-    if (lookup.builtFrom == &sim.spread && lookup.count == count) {
-        if (a != a) return 0;
-        const uint32_t key = AngleKey(a);
-        const auto& table = lookup.slots[model];
-        for (size_t s = FirstSlot(key);; s = (s + 1) & (DirectionLookup::kSlots - 1)) {
-            if (table[s].direction == 0) return 0;
-            if (table[s].key == key) return table[s].direction;
-        }
-    }
     const DirectionSet& set = sim.spread.DirectionTemplates[model];
     for (int d = 1; d <= count; ++d)
         if (set[d].Angle == a) return d;
@@ -56,23 +100,9 @@ int FirstDirectionWithAngle(const Sim& sim, int model, float a) {
 void PrepareDirectionLookup(const Sim& sim) {
     lookup.builtFrom = &sim.spread;
     lookup.count = DirectionCountOf(sim);
-    for (int model = 0; model <= kFuelModels; ++model) {
-        auto& table = lookup.slots[model];
-        table.fill({});
-        const DirectionSet& set = sim.spread.DirectionTemplates[model];
-        for (int d = 1; d <= lookup.count; ++d) {
-            const float a = set[d].Angle;
-            if (a != a) continue;  // a NaN angle matches no ray
-            const uint32_t key = AngleKey(a);
-            for (size_t s = FirstSlot(key);; s = (s + 1) & (DirectionLookup::kSlots - 1)) {
-                if (table[s].direction == 0) {
-                    table[s] = {key, static_cast<int8_t>(d)};
-                    break;
-                }
-                if (table[s].key == key) break;  // an earlier direction has this angle
-            }
-        }
-    }
+    lookup.cellSize = sim.fire.CellSize;
+    lookup.diagonal = sim.fire.DiagonalLength;
+    for (DirectionLookup::Model& m : lookup.models) m.ready = false;
 }
 
 void ReleaseDirectionLookup() { lookup.builtFrom = nullptr; }
@@ -124,24 +154,41 @@ float DirectionalRate(const Sim& sim, const FrontElement& e) {
 }
 
 void ContinueFront(Sim& sim, int32_t i) {
+    // A copy: appending may move the lists.
+    const FrontElement e = sim.fire.ActiveFronts[i];
+    ContinueElement(sim, e);
+}
+
+void ContinueElement(Sim& sim, const FrontElement& e) {
     FireEngine& fire = sim.fire;
-    // A copy: appending below may move the lists.
-    const FrontElement e = fire.ActiveFronts[i];
     const MapCell& cell = fire.Cell(e.CellX, e.CellY);
     if (cell.FuelLeft == 0) return;
 
-    const int d = FirstDirectionWithAngle(sim, cell.FuelModel, e.Angle);
-    const float r = d != 0 ? static_cast<float>(cell.FuelLeft * double(sim.spread.DirectionTemplates[cell.FuelModel][d].Rate) / 100.0)
-                           : DirectionalRate(sim, e);
-    // A fuel that does not burn this way stops the ray rather than giving it an endless arrival time.
-    if (!(r > 0.0f)) return;
+    float r;
+    CellCrossing x;
+    double span;
+    bool searched;
+    if (const DirectionLookup::Ray* known = KnownRay(sim, cell.FuelModel, e.Angle, &searched)) {
+        // A whole cell of fuel scales the rate by exactly 1.
+        r = cell.FuelLeft == 100 ? known->rate : static_cast<float>(cell.FuelLeft * double(known->rate) / 100.0);
+        if (!(r > 0.0f)) return;
+        x = CellExitWithSlope(e.X, e.Y, e.Angle, known->slope);
+        span = known->span;
+    } else {
+        const int d = searched ? 0 : FirstDirectionWithAngle(sim, cell.FuelModel, e.Angle);
+        r = d != 0 ? static_cast<float>(cell.FuelLeft * double(sim.spread.DirectionTemplates[cell.FuelModel][d].Rate) / 100.0)
+                   : DirectionalRate(sim, e);
+        // A fuel that does not burn this way stops the ray rather than giving it an endless arrival time.
+        if (!(r > 0.0f)) return;
+        x = CellExit(e.X, e.Y, e.Angle);
+        span = CrossingLength(e.Angle, fire.CellSize, fire.DiagonalLength);
+    }
 
-    const CellCrossing x = CellExit(e.X, e.Y, e.Angle);
     const double t = double(e.ArrivalTime) + double(fire.CellSize) * x.distance / r;
     if (!fire.InGrid(x.nx, x.ny)) return;
     MapCell& next = fire.Cell(x.nx, x.ny);
     if (next.FuelLeft == 0) return;
-    const double exitTime = t + CrossingLength(e.Angle, fire.CellSize, fire.DiagonalLength) / r;
+    const double exitTime = t + span / r;
 
     FrontElement& n = AppendNextFront(fire);
     n.X = static_cast<float>(x.qx);

@@ -2,7 +2,6 @@
 #include "fire/fire_step.h"
 
 #include <cmath>
-#include <cstring>
 #include <utility>
 
 #include "app/run_control.h"
@@ -72,36 +71,46 @@ void UpdateBurningCells(Sim& sim) {
 
 // Carries ActiveFronts[from..] over to NextFronts up to the first due element, gathering the rate and
 // flame of each; returns that element's index, or last + 1 when none is due.
-int32_t CarryOverUntilDue(FireEngine& f, int32_t from, int32_t last) {
+// Kept out of the step: inlined there, its running maxima were kept in memory rather than registers.
+[[gnu::noinline]] int32_t CarryOverUntilDue(FireEngine& f, int32_t from, int32_t last) {
     const FrontElement* a = f.ActiveFronts.data();
     const float now = f.FireTime;
     // Gathered in locals: a store to the engine's floats could otherwise alias every element read.
     float maxRate = f.MaxRate, maxFlame = f.ActiveFuelFlame;
     int32_t flameAt = 0;
     int32_t k = from;
-    for (; k <= last; ++k) {
-        const FrontElement& e = a[k];
-        if (now >= e.ArrivalTime) break;
-        maxRate = e.Rate > maxRate ? e.Rate : maxRate;
-        if (e.FlameLength > maxFlame) {
-            maxFlame = e.FlameLength;
-            flameAt = k;
+    if (f.NextCount + (last - from + 1) < f.FrontCapacity) {
+        // Room for every element left: each is copied as it is read, in one pass.
+        FrontElement* out = f.NextFronts.data() + f.NextCount + 1 - from;
+        for (; k <= last; ++k) {
+            const FrontElement& e = a[k];
+            if (now >= e.ArrivalTime) break;
+            const float rate = e.Rate, flame = e.FlameLength;
+            out[k] = e;
+            maxRate = rate > maxRate ? rate : maxRate;
+            if (flame > maxFlame) {
+                maxFlame = flame;
+                flameAt = k;
+            }
+        }
+        f.NextCount += k - from;
+    } else {
+        for (; k <= last; ++k) {
+            const FrontElement e = f.ActiveFronts[k];  // a copy: growing moves both lists
+            if (now >= e.ArrivalTime) break;
+            f.AppendNext() = e;
+            maxRate = e.Rate > maxRate ? e.Rate : maxRate;
+            if (e.FlameLength > maxFlame) {
+                maxFlame = e.FlameLength;
+                flameAt = k;
+            }
         }
     }
     f.MaxRate = maxRate;
     if (flameAt != 0) {
         f.ActiveFuelFlame = maxFlame;
-        f.ActiveFuel = f.Cell(a[flameAt].CellX, a[flameAt].CellY).FuelModel;
-    }
-    const int32_t run = k - from;
-    if (f.NextCount + run < f.FrontCapacity) {
-        if (run > 0) std::memcpy(&f.NextFronts[size_t(f.NextCount) + 1], &a[from], size_t(run) * sizeof(FrontElement));
-        f.NextCount += run;
-    } else {
-        for (int32_t j = from; j < k; ++j) {
-            const FrontElement e = f.ActiveFronts[j];  // a copy: growing moves both lists
-            f.AppendNext() = e;
-        }
+        const FrontElement& e = f.ActiveFronts[flameAt];
+        f.ActiveFuel = f.Cell(e.CellX, e.CellY).FuelModel;
     }
     return k;
 }
@@ -155,13 +164,14 @@ void FireStep(Sim& sim) {
         }
         if (due > n) break;
         // A copy: the spread may grow (and so move) both lists.
-        const FrontElement e = f.ActiveFronts[due];
+        FrontElement e = f.ActiveFronts[due];
         if (e.ArrivalTime == f.Cell(e.CellX, e.CellY).ArrivalTime) {
             SpreadFromFront(sim, due);
         } else {
-            const int16_t life = static_cast<int16_t>(e.Life - 1);
-            f.ActiveFronts[due].Life = life;
-            if (life > 0) ContinueFront(sim, due);
+            e.Life = static_cast<int16_t>(e.Life - 1);
+            f.ActiveFronts[due].Life = e.Life;
+            // The continuation takes the copy: reading the list back would wait on the store just made.
+            if (e.Life > 0) ContinueElement(sim, e);
         }
         YieldToWindow(sim);
         if (sim.run.EndRequested) return;

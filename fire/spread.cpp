@@ -13,10 +13,6 @@ namespace torvex {
 
 namespace {
 
-// Whole part of a position, through integer conversion (std::trunc is a library sequence on baseline
-// x86-64); positions are a few hundred cells at most, anything else is whole already.
-double TruncPosition(float v) { return v < 8388608.0f && v > -8388608.0f ? double(int32_t(v)) : double(v); }
-
 // Angles a ray entering at (x, y) may take: those pointing into its cell or running along an edge.
 struct EntryRange {
     float lo, hi;
@@ -75,65 +71,18 @@ int16_t Trunc16(double v) {
     return static_cast<int16_t>(static_cast<int32_t>(v));
 }
 
-namespace {
-// The cell a crossing coordinate falls in; a whole coordinate reached while moving toward smaller
-// indices belongs to the cell before the line.
-int16_t CellIndex(double q, bool backward) {
-    constexpr double kFar = 30000.0;
-    if (!(q > -kFar)) return static_cast<int16_t>(-kFar);
-    if (q > kFar) return static_cast<int16_t>(kFar);
-    int32_t k = static_cast<int32_t>(q);
-    if (backward && double(k) == q) --k;
-    return static_cast<int16_t>(k);
-}
-}  // namespace
-
 CellCrossing CellExit(float px, float py, float a) {
-    const bool west = a >= 90.0f && a < 270.0f;
-    const bool north = a >= 0.0f && a < 180.0f;
-    const double tpx = TruncPosition(px), tpy = TruncPosition(py);
-    const double lineX = west ? (px == tpx ? double(px) - 1.0 : tpx) : tpx + 1.0;
-    const double lineY = north ? (py == tpy ? double(py) - 1.0 : tpy) : tpy + 1.0;
-
-    CellCrossing c;
-    if (a == 90.0f || a == 270.0f) {
-        // Straight along the column: counted as one whole cell whatever the start point.
-        c.qx = px;
-        c.qy = lineY;
-        c.distance = 1.0;
-    } else {
-        const double m = RememberedSlope(a);  // rows grow southwards
-        const double b = double(py) - m * double(px);
-        const double yAtX = b + m * lineX;
-        const double dX = std::sqrt((lineX - px) * (lineX - px) + (yAtX - py) * (yAtX - py));
-        double dY = 99999.0, xAtY = 0.0;
-        if (m != 0.0) {
-            xAtY = (lineY - b) / m;
-            dY = std::sqrt((xAtY - px) * (xAtY - px) + (lineY - py) * (lineY - py));
-        }
-        if (dX < dY) {
-            c.qx = lineX;
-            c.qy = yAtX;
-            c.distance = dX;
-        } else {
-            c.qx = xAtY;
-            c.qy = lineY;
-            c.distance = dY;
-        }
-    }
-    c.nx = CellIndex(c.qx, a > 90.0f && a < 270.0f);
-    c.ny = CellIndex(c.qy, a > 0.0f && a < 180.0f);
-    return c;
+    // A ray along a column needs no slope.
+    const double m = a == 90.0f || a == 270.0f ? 0.0 : RememberedSlope(a);
+    return CellExitWithSlope(px, py, a, m);
 }
 
-namespace {
 double ComputeCrossingLength(float a, float cellSizeM, double diagonalLengthM) {
     const int32_t k = Round32(a) / 90;
     float off = a - static_cast<float>(90 * k);
     if (off > 45.0f) off = 90.0f - off;
     return double(cellSizeM) + (diagonalLengthM - double(cellSizeM)) * double(off) / 45.0;
 }
-}  // namespace
 
 double CrossingLength(float a, float cellSizeM, double diagonalLengthM) {
     struct Entry {
@@ -148,15 +97,6 @@ double CrossingLength(float a, float cellSizeM, double diagonalLengthM) {
     if (entry.bits != bits || entry.cellSizeM != cellSizeM || entry.diagonalLengthM != diagonalLengthM)
         entry = {bits, cellSizeM, diagonalLengthM, ComputeCrossingLength(a, cellSizeM, diagonalLengthM)};
     return entry.span;
-}
-
-void ArrivalClaim(MapCell& cell, double t, double f) {
-    if (cell.ArrivalTime == 0.0f || t < cell.ArrivalTime) {
-        cell.ArrivalTime = static_cast<float>(t);
-        cell.FlameLength = static_cast<float>(f);
-    } else if (t == cell.ArrivalTime && f > cell.FlameLength) {
-        cell.FlameLength = static_cast<float>(f);
-    }
 }
 
 void SpreadFromFront(Sim& sim, int32_t i) {

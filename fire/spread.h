@@ -1,6 +1,7 @@
 // Spread from a front element that holds its cell's claim, and the ray rules shared with continuation.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "fire/grid.h"
@@ -21,8 +22,8 @@ struct CellCrossing {
 CellCrossing CellExit(float px, float py, float a);
 // Length (metres) a ray at angle a travels across one cell: an edge straight, a diagonal at 45.
 double CrossingLength(float a, float cellSizeM, double diagonalLengthM);
-// Records arrival time t and flame length f in the cell when they win the race.
-void ArrivalClaim(MapCell& cell, double t, double f);
+// The same with nothing remembered, for tables built from it.
+double ComputeCrossingLength(float a, float cellSizeM, double diagonalLengthM);
 // The due element ActiveFronts[i] ignites its cell and sends new rays across it.
 void SpreadFromFront(Sim& sim, int32_t i);
 
@@ -30,6 +31,93 @@ void SpreadFromFront(Sim& sim, int32_t i);
 int16_t Trunc16(double v);
 // -tan(a) for a ray at angle a (rows grow southwards); the few angles in use are remembered.
 double RaySlope(float a);
+
+// Records arrival time t and flame length f in the cell when they win the race.
+inline void ArrivalClaim(MapCell& cell, double t, double f) {
+    if (cell.ArrivalTime == 0.0f || t < cell.ArrivalTime) {
+        cell.ArrivalTime = static_cast<float>(t);
+        cell.FlameLength = static_cast<float>(f);
+    } else if (t == cell.ArrivalTime && f > cell.FlameLength) {
+        cell.FlameLength = static_cast<float>(f);
+    }
+}
+
+namespace ray {
+
+// Whole part of a position, through integer conversion (std::trunc is a library sequence on baseline
+// x86-64); positions are a few hundred cells at most, anything else is whole already.
+inline double TruncPosition(float v) {
+    return v < 8388608.0f && v > -8388608.0f ? double(int32_t(v)) : double(v);
+}
+
+// The cell a crossing coordinate falls in; a whole coordinate reached while moving toward smaller
+// indices belongs to the cell before the line.
+inline int16_t CellIndex(double q, bool backward) {
+    constexpr double kFar = 30000.0;  // far beyond any grid; minus one still fits in 16 bits
+    if (!(q > -kFar)) return static_cast<int16_t>(-kFar);
+    if (q > kFar) return static_cast<int16_t>(kFar);
+    int32_t k = static_cast<int32_t>(q);
+    if (backward && double(k) == q) --k;
+    return static_cast<int16_t>(k);
+}
+
+}  // namespace ray
+
+// CellExit for a caller that already holds m = RaySlope(a); inline so the hot loops keep the
+// crossing in registers.
+[[gnu::always_inline]] inline CellCrossing CellExitWithSlope(float px, float py, float a, double m) {
+    const bool west = a >= 90.0f && a < 270.0f;
+    const bool north = a >= 0.0f && a < 180.0f;
+    const double tpx = ray::TruncPosition(px), tpy = ray::TruncPosition(py);
+    const double lineX = west ? (px == tpx ? double(px) - 1.0 : tpx) : tpx + 1.0;
+    const double lineY = north ? (py == tpy ? double(py) - 1.0 : tpy) : tpy + 1.0;
+
+    CellCrossing c;
+    if (a == 90.0f || a == 270.0f) {
+        // Straight along the column: counted as one whole cell whatever the start point.
+        c.qx = px;
+        c.qy = lineY;
+        c.distance = 1.0;
+    } else {
+        const double b = double(py) - m * double(px);  // rows grow southwards
+        const double yAtX = b + m * lineX;
+        const double squareX = (lineX - px) * (lineX - px) + (yAtX - py) * (yAtX - py);
+        double dX = 99999.0, dY = 99999.0, xAtY = 0.0;
+        bool toX;
+        if (m != 0.0) {
+            xAtY = (lineY - b) / m;
+            const double squareY = (xAtY - px) * (xAtY - px) + (lineY - py) * (lineY - py);
+            // A rounded root never decreases, so squares well apart (or the first no smaller) decide
+            // dX < dY alone and only the chosen root is taken; near-equal ones compare their roots.
+            if (squareX < squareY * (1.0 - 0x1p-40) && squareY >= 0x1p-1000) {
+                toX = true;
+                dX = std::sqrt(squareX);
+            } else if (squareX >= squareY) {
+                toX = false;
+                dY = std::sqrt(squareY);
+            } else {
+                dX = std::sqrt(squareX);
+                dY = std::sqrt(squareY);
+                toX = dX < dY;
+            }
+        } else {
+            dX = std::sqrt(squareX);
+            toX = dX < dY;
+        }
+        if (toX) {
+            c.qx = lineX;
+            c.qy = yAtX;
+            c.distance = dX;
+        } else {
+            c.qx = xAtY;
+            c.qy = lineY;
+            c.distance = dY;
+        }
+    }
+    c.nx = ray::CellIndex(c.qx, a > 90.0f && a < 270.0f);
+    c.ny = ray::CellIndex(c.qy, a > 0.0f && a < 180.0f);
+    return c;
+}
 
 // FireEngine::AppendNext with the common case (room left) inlined: this runs for every element of every step.
 inline FrontElement& AppendNextFront(FireEngine& f) {
