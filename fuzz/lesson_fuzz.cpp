@@ -4,7 +4,8 @@
 // the loader refuses must leave the lesson loaded before it exactly as it was; a file it takes
 // must round-trip through the writer, and loading the good lesson again afterwards must bring
 // back exactly the first state. With TORVEX_FUZZ_RUN the taken lesson is also played for a few
-// simulated minutes, so its events, weather and map meet the fire engine and the resources.
+// simulated minutes (TORVEX_FUZZ_MINUTES, 4 unless set), so its events, weather and map meet the
+// fire engine and the resources.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -170,6 +171,7 @@ struct Harness {
     SystemClock clock;
     Sim sim{ui, clock};
     std::string goodPath, inputPath, goodState;
+    int32_t runMinutes = 4;  // simulated minutes each taken lesson is played; TORVEX_FUZZ_MINUTES
 
     Harness() {
         // Prefer memory-backed storage: the loader syncs the map copy it writes.
@@ -187,6 +189,7 @@ struct Harness {
         if (programDir && std::string(programDir) == "1") programDir = TORVEX_PROGRAM_DIR;
         sim.programDir = programDir && *programDir ? programDir : (dir / "no-program-folder").string();
         sim.unpaced = true;
+        if (const char* m = std::getenv("TORVEX_FUZZ_MINUTES"); m && std::atoi(m) > 0) runMinutes = std::atoi(m);
         std::string why;
         if (!LoadHeadlessLesson(sim, ui, goodPath, &why)) Fault("the good lesson does not load", why);
         sim.lesson.LessonPath = goodPath;
@@ -235,7 +238,7 @@ struct Harness {
         if (sim.fire.GridWidth != 256 || sim.fire.GridHeight != 256 || sim.fire.FuelGrid.size() != 65536)
             Fault("the grid is not the lesson's 256 x 256 map");
 #ifdef TORVEX_FUZZ_RUN
-        RunHeadless(sim, ui, 4);
+        RunHeadless(sim, ui, runMinutes);
 #endif
 
         // Back to the good lesson: nothing of this one may remain.
