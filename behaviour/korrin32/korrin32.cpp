@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "behaviour/korrin32/fuel_models.h"
-#include "behaviour/korrin32/inspect.h"
+#include "behaviour/korrin32/received.h"
 #include "behaviour/korrin32/rothermel.h"
 
 namespace korrin32 {

@@ -5,7 +5,7 @@
 
 #include "behaviour/adapter.h"
 #include "behaviour/korrin32/fuel_models.h"
-#include "behaviour/korrin32/inspect.h"
+#include "behaviour/korrin32/received.h"
 #include "behaviour/korrin32/korrin32.h"
 #include "behaviour/korrin32/rothermel.h"
 #include "behaviour/templates.h"
