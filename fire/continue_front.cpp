@@ -15,23 +15,34 @@ namespace {
 
 // While a fire step runs the templates cannot change, so the step remembers, per fuel model, a small
 // table from angle to the first direction of that angle (the search every continuing ray makes) and
-// what a ray along that direction needs: its rate, slope and crossing length. A model's table is built
-// the first time one of its rays continues in the step.
+// what a ray along that direction needs: its rate, slope and crossing length. A model's table is
+// checked against its template the first time one of its rays continues in a step, and rebuilt when
+// the template (or the cell size or direction count) differs from the one it was built from.
 struct DirectionLookup {
     static constexpr size_t kSlots = 64;  // a power of two, four times the most directions
-    struct Slot {
-        uint32_t key = 0;
-        int8_t direction = 0;  // 0: empty
-    };
     struct Ray {
         float rate = 0;     // the template's, before FuelLeft
+        RayHeading heading;
         double slope = 0;   // RaySlope of the angle; 0 along a column, where none is used
         double span = 0;    // CrossingLength of the angle
     };
+    struct Slot {
+        uint32_t key = 0;
+        int32_t direction = 0;  // 0: empty
+        Ray ray;
+    };
     struct Model {
-        bool ready = false;
+        bool checked = false;  // in this step
+        bool built = false;
+        // The multiplier of the slot hash; when no tried one gives every angle a slot of its own,
+        // `collisions` is set and a lookup probes on.
+        uint32_t multiplier = 0;
+        bool collisions = false;
+        int count = 0;
+        float cellSize = 0;
+        double diagonal = 0;
+        DirectionSet source{};
         std::array<Slot, kSlots> slots{};
-        std::array<Ray, kMaxDirections + 1> rays{};
     };
     const SpreadData* builtFrom = nullptr;  // null outside a step
     int count = 0;
@@ -42,47 +53,83 @@ struct DirectionLookup {
 DirectionLookup lookup;
 
 // Equal angles give equal keys: 0 and -0 compare equal, so they share one.
-uint32_t AngleKey(float a) { return a == 0.0f ? 0u : std::bit_cast<uint32_t>(a); }
-size_t FirstSlot(uint32_t key) { return (key * 2654435761u) >> 26; }
+uint32_t AngleKey(float a) {
+    const uint32_t bits = std::bit_cast<uint32_t>(a);
+    return bits == 0x80000000u ? 0u : bits;
+}
+size_t SlotOf(uint32_t key, uint32_t multiplier) { return (key * multiplier) >> 26; }
 
 int DirectionCountOf(const Sim& sim) { return std::clamp<int>(sim.run.DirectionCount, 0, kMaxDirections); }
 
-void BuildModelLookup(const Sim& sim, int model) {
-    DirectionLookup::Model& m = lookup.models[model];
+bool SameSet(const DirectionSet& a, const DirectionSet& b, int count) {
+    for (int d = 1; d <= count; ++d)
+        if (std::bit_cast<uint32_t>(a[d].Angle) != std::bit_cast<uint32_t>(b[d].Angle) ||
+            std::bit_cast<uint32_t>(a[d].Rate) != std::bit_cast<uint32_t>(b[d].Rate))
+            return false;
+    return true;
+}
+
+// Places each distinct angle of the set; false when two distinct angles meet in one slot.
+bool FillSlots(DirectionLookup::Model& m, const DirectionSet& set, uint32_t multiplier, bool probe) {
     m.slots.fill({});
-    const DirectionSet& set = sim.spread.DirectionTemplates[model];
-    for (int d = 1; d <= lookup.count; ++d) {
+    for (int d = 1; d <= m.count; ++d) {
         const float a = set[d].Angle;
-        m.rays[d] = {set[d].Rate, a == 90.0f || a == 270.0f ? 0.0 : RaySlope(a),
-                     CrossingLength(a, lookup.cellSize, lookup.diagonal)};
         if (a != a) continue;  // a NaN angle matches no ray
         const uint32_t key = AngleKey(a);
-        for (size_t s = FirstSlot(key);; s = (s + 1) & (DirectionLookup::kSlots - 1)) {
-            if (m.slots[s].direction == 0) {
-                m.slots[s] = {key, static_cast<int8_t>(d)};
+        for (size_t s = SlotOf(key, multiplier);; s = (s + 1) & (DirectionLookup::kSlots - 1)) {
+            DirectionLookup::Slot& slot = m.slots[s];
+            if (slot.direction == 0) {
+                slot.key = key;
+                slot.direction = d;
+                const RayHeading h = HeadingOf(a);
+                slot.ray = {set[d].Rate, h, h.alongColumn ? 0.0 : RaySlope(a), CrossingLength(a, m.cellSize, m.diagonal)};
                 break;
             }
-            if (m.slots[s].key == key) break;  // an earlier direction has this angle
+            if (slot.key == key) break;  // an earlier direction has this angle
+            if (!probe) return false;
         }
     }
-    m.ready = true;
+    return true;
+}
+
+void BuildModelLookup(const Sim& sim, int model) {
+    DirectionLookup::Model& m = lookup.models[model];
+    const DirectionSet& set = sim.spread.DirectionTemplates[model];
+    m.count = lookup.count;
+    m.cellSize = lookup.cellSize;
+    m.diagonal = lookup.diagonal;
+    m.source = set;
+    m.collisions = true;
+    for (uint32_t t = 0; t < 64 && m.collisions; ++t) {
+        m.multiplier = 2654435761u + 2u * 40503u * t;  // odd, so every one mixes all the key's bits
+        m.collisions = !FillSlots(m, set, m.multiplier, false);
+    }
+    if (m.collisions) FillSlots(m, set, m.multiplier, true);
+    m.built = true;
 }
 
 // The step's remembered ray for the first direction of the model's template whose Angle equals a
 // exactly; null when there is none or no step is running (then the caller works it out itself).
 const DirectionLookup::Ray* KnownRay(const Sim& sim, int model, float a, bool* searched) {
-    *searched = false;
-    if (lookup.builtFrom != &sim.spread || lookup.count != DirectionCountOf(sim) ||
-        lookup.cellSize != sim.fire.CellSize || lookup.diagonal != sim.fire.DiagonalLength)
-        return nullptr;
-    *searched = true;
-    if (a != a) return nullptr;
+    // The direction count and the cell size change only when the run is reset, which waits for the
+    // step to end, so what the step began with holds until it returns.
+    *searched = lookup.builtFrom == &sim.spread;
+    if (!*searched) return nullptr;
     DirectionLookup::Model& m = lookup.models[model];
-    if (!m.ready) BuildModelLookup(sim, model);
+    if (!m.checked) [[unlikely]] {
+        if (!m.built || m.count != lookup.count || m.cellSize != lookup.cellSize || m.diagonal != lookup.diagonal ||
+            !SameSet(m.source, sim.spread.DirectionTemplates[model], lookup.count))
+            BuildModelLookup(sim, model);
+        m.checked = true;
+    }
     const uint32_t key = AngleKey(a);
-    for (size_t s = FirstSlot(key);; s = (s + 1) & (DirectionLookup::kSlots - 1)) {
-        if (m.slots[s].direction == 0) return nullptr;
-        if (m.slots[s].key == key) return &m.rays[m.slots[s].direction];
+    size_t s = SlotOf(key, m.multiplier);
+    for (;;) {
+        const DirectionLookup::Slot& slot = m.slots[s];
+        // A NaN angle is never stored, so it finds no slot of its key.
+        if (slot.key == key && slot.direction != 0) return &slot.ray;
+        if (!m.collisions || slot.direction == 0) return nullptr;
+        s = (s + 1) & (DirectionLookup::kSlots - 1);
     }
 }
 
@@ -102,7 +149,7 @@ void PrepareDirectionLookup(const Sim& sim) {
     lookup.count = DirectionCountOf(sim);
     lookup.cellSize = sim.fire.CellSize;
     lookup.diagonal = sim.fire.DiagonalLength;
-    for (DirectionLookup::Model& m : lookup.models) m.ready = false;
+    for (DirectionLookup::Model& m : lookup.models) m.checked = false;
 }
 
 void ReleaseDirectionLookup() { lookup.builtFrom = nullptr; }
@@ -172,7 +219,7 @@ void ContinueElement(Sim& sim, const FrontElement& e) {
         // A whole cell of fuel scales the rate by exactly 1.
         r = cell.FuelLeft == 100 ? known->rate : static_cast<float>(cell.FuelLeft * double(known->rate) / 100.0);
         if (!(r > 0.0f)) return;
-        x = CellExitWithSlope(e.X, e.Y, e.Angle, known->slope);
+        x = CellExitWithSlope(e.X, e.Y, known->heading, known->slope);
         span = known->span;
     } else {
         const int d = searched ? 0 : FirstDirectionWithAngle(sim, cell.FuelModel, e.Angle);
@@ -185,7 +232,8 @@ void ContinueElement(Sim& sim, const FrontElement& e) {
     }
 
     const double t = double(e.ArrivalTime) + double(fire.CellSize) * x.distance / r;
-    if (!fire.InGrid(x.nx, x.ny)) return;
+    // In the grid, as two unsigned tests.
+    if (uint32_t(x.nx) >= uint32_t(fire.GridWidth) || uint32_t(x.ny) >= uint32_t(fire.GridHeight)) return;
     MapCell& next = fire.Cell(x.nx, x.ny);
     if (next.FuelLeft == 0) return;
     const double exitTime = t + span / r;

@@ -2,7 +2,12 @@
 #include "fire/fire_step.h"
 
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 #include <utility>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "app/run_control.h"
 #include "app/sim.h"
@@ -69,30 +74,76 @@ void UpdateBurningCells(Sim& sim) {
     f.BurningCount = kept;
 }
 
+// The first index in [from, to) whose flame length is `flame`.
+int32_t FirstWithFlame(const FrontElement* a, int32_t from, int32_t to, float flame) {
+    for (int32_t k = from; k < to; ++k)
+        if (a[k].FlameLength == flame) return k;
+    return 0;
+}
+
 // Carries ActiveFronts[from..] over to NextFronts up to the first due element, gathering the rate and
 // flame of each; returns that element's index, or last + 1 when none is due.
 // Kept out of the step: inlined there, its running maxima were kept in memory rather than registers.
-[[gnu::noinline]] int32_t CarryOverUntilDue(FireEngine& f, int32_t from, int32_t last) {
+int32_t CarryOverUntilDue(FireEngine& f, int32_t from, int32_t last) {
     const FrontElement* a = f.ActiveFronts.data();
     const float now = f.FireTime;
     // Gathered in locals: a store to the engine's floats could otherwise alias every element read.
-    float maxRate = f.MaxRate, maxFlame = f.ActiveFuelFlame;
-    int32_t flameAt = 0;
+    const float startFlame = f.ActiveFuelFlame;
+    float maxRate = f.MaxRate, maxFlame = startFlame;
     int32_t k = from;
     if (f.NextCount + (last - from + 1) < f.FrontCapacity) {
-        // Room for every element left: each is copied as it is read, in one pass.
+        // Room for every element left: each is copied as it is read, in one pass, two at a time.
         FrontElement* out = f.NextFronts.data() + f.NextCount + 1 - from;
-        for (; k <= last; ++k) {
-            const FrontElement& e = a[k];
-            if (now >= e.ArrivalTime) break;
-            const float rate = e.Rate, flame = e.FlameLength;
-            out[k] = e;
+#if defined(__SSE2__)
+        // The element as three loads and stores whose registers give the maxima directly (the
+        // compiler reloads each field); MAXSS keeps its second operand unless the first is greater,
+        // as the comparisons below do, NaN and signed zeros included.
+        static_assert(sizeof(FrontElement) == 36 && offsetof(FrontElement, Rate) == 16 &&
+                      offsetof(FrontElement, FlameLength) == 32);
+        __m128 rateMax = _mm_set_ss(maxRate), flameMax = _mm_set_ss(maxFlame);
+        const auto carry = [&](int32_t j) {
+            const float* from = reinterpret_cast<const float*>(&a[j]);
+            float* to = reinterpret_cast<float*>(&out[j]);
+            const __m128 head = _mm_loadu_ps(from), middle = _mm_loadu_ps(from + 4);
+            int32_t flameBits;
+            std::memcpy(&flameBits, from + 8, 4);
+            const __m128 flame = _mm_castsi128_ps(_mm_cvtsi32_si128(flameBits));
+            _mm_storeu_ps(to, head);
+            _mm_storeu_ps(to + 4, middle);
+            std::memcpy(to + 8, &flameBits, 4);
+            rateMax = _mm_max_ss(middle, rateMax);
+            flameMax = _mm_max_ss(flame, flameMax);
+        };
+#else
+        const auto carry = [&](int32_t j) {
+            const float rate = a[j].Rate, flame = a[j].FlameLength;
+            out[j] = a[j];
             maxRate = rate > maxRate ? rate : maxRate;
-            if (flame > maxFlame) {
-                maxFlame = flame;
-                flameAt = k;
+            maxFlame = flame > maxFlame ? flame : maxFlame;
+        };
+#endif
+        for (;;) {
+            if (k < last) {
+                if (now >= a[k].ArrivalTime) break;
+                carry(k);
+                if (now >= a[k + 1].ArrivalTime) {
+                    ++k;
+                    break;
+                }
+                carry(k + 1);
+                k += 2;
+            } else {
+                if (k == last && !(now >= a[k].ArrivalTime)) {
+                    carry(k);
+                    ++k;
+                }
+                break;
             }
         }
+#if defined(__SSE2__)
+        maxRate = _mm_cvtss_f32(rateMax);
+        maxFlame = _mm_cvtss_f32(flameMax);
+#endif
         f.NextCount += k - from;
     } else {
         for (; k <= last; ++k) {
@@ -100,16 +151,16 @@ void UpdateBurningCells(Sim& sim) {
             if (now >= e.ArrivalTime) break;
             f.AppendNext() = e;
             maxRate = e.Rate > maxRate ? e.Rate : maxRate;
-            if (e.FlameLength > maxFlame) {
-                maxFlame = e.FlameLength;
-                flameAt = k;
-            }
+            maxFlame = e.FlameLength > maxFlame ? e.FlameLength : maxFlame;
         }
+        a = f.ActiveFronts.data();
     }
     f.MaxRate = maxRate;
-    if (flameAt != 0) {
+    // The fuel shown is that of the first element with the greatest flame; a new greatest is rare,
+    // so it is looked for only then.
+    if (maxFlame > startFlame) {
         f.ActiveFuelFlame = maxFlame;
-        const FrontElement& e = f.ActiveFronts[flameAt];
+        const FrontElement& e = a[FirstWithFlame(a, from, k, maxFlame)];
         f.ActiveFuel = f.Cell(e.CellX, e.CellY).FuelModel;
     }
     return k;

@@ -73,8 +73,8 @@ int16_t Trunc16(double v) {
 
 CellCrossing CellExit(float px, float py, float a) {
     // A ray along a column needs no slope.
-    const double m = a == 90.0f || a == 270.0f ? 0.0 : RememberedSlope(a);
-    return CellExitWithSlope(px, py, a, m);
+    const RayHeading h = HeadingOf(a);
+    return CellExitWithSlope(px, py, h, h.alongColumn ? 0.0 : RememberedSlope(a));
 }
 
 double ComputeCrossingLength(float a, float cellSizeM, double diagonalLengthM) {

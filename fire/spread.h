@@ -63,17 +63,27 @@ inline int16_t CellIndex(double q, bool backward) {
 
 }  // namespace ray
 
-// CellExit for a caller that already holds m = RaySlope(a); inline so the hot loops keep the
-// crossing in registers.
-[[gnu::always_inline]] inline CellCrossing CellExitWithSlope(float px, float py, float a, double m) {
-    const bool west = a >= 90.0f && a < 270.0f;
-    const bool north = a >= 0.0f && a < 180.0f;
+// What a ray's angle decides about its crossing, worked out once per angle by callers that remember it.
+struct RayHeading {
+    bool west = false, north = false;              // which lines it meets: a in [90, 270), [0, 180)
+    bool backwardX = false, backwardY = false;     // a in (90, 270), (0, 180): whole coordinates step back
+    bool alongColumn = false;                      // a is 90 or 270
+};
+
+inline RayHeading HeadingOf(float a) {
+    return {a >= 90.0f && a < 270.0f, a >= 0.0f && a < 180.0f, a > 90.0f && a < 270.0f, a > 0.0f && a < 180.0f,
+            a == 90.0f || a == 270.0f};
+}
+
+// CellExit for a caller that already holds the heading and m = RaySlope(a) of the ray's angle
+// (m unused along a column); inline so the hot loops keep the crossing in registers.
+[[gnu::always_inline]] inline CellCrossing CellExitWithSlope(float px, float py, const RayHeading& h, double m) {
     const double tpx = ray::TruncPosition(px), tpy = ray::TruncPosition(py);
-    const double lineX = west ? (px == tpx ? double(px) - 1.0 : tpx) : tpx + 1.0;
-    const double lineY = north ? (py == tpy ? double(py) - 1.0 : tpy) : tpy + 1.0;
+    const double lineX = h.west ? (px == tpx ? double(px) - 1.0 : tpx) : tpx + 1.0;
+    const double lineY = h.north ? (py == tpy ? double(py) - 1.0 : tpy) : tpy + 1.0;
 
     CellCrossing c;
-    if (a == 90.0f || a == 270.0f) {
+    if (h.alongColumn) {
         // Straight along the column: counted as one whole cell whatever the start point.
         c.qx = px;
         c.qy = lineY;
@@ -114,8 +124,8 @@ inline int16_t CellIndex(double q, bool backward) {
             c.distance = dY;
         }
     }
-    c.nx = ray::CellIndex(c.qx, a > 90.0f && a < 270.0f);
-    c.ny = ray::CellIndex(c.qy, a > 0.0f && a < 180.0f);
+    c.nx = ray::CellIndex(c.qx, h.backwardX);
+    c.ny = ray::CellIndex(c.qy, h.backwardY);
     return c;
 }
 
