@@ -27,8 +27,8 @@ struct DirectionLookup {
         double span = 0;    // CrossingLength of the angle
     };
     struct Slot {
-        uint32_t key = 0;
-        int32_t direction = 0;  // 0: empty
+        uint32_t key = 0xFFFFFFFFu;  // empty: a NaN pattern, and NaN angles are never stored
+        int32_t direction = 0;       // 0: empty
         Ray ray;
     };
     struct Model {
@@ -122,12 +122,12 @@ const DirectionLookup::Ray* KnownRay(const Sim& sim, int model, float a, bool* s
             BuildModelLookup(sim, model);
         m.checked = true;
     }
+    if (a != a) return nullptr;  // matches no direction
     const uint32_t key = AngleKey(a);
     size_t s = SlotOf(key, m.multiplier);
     for (;;) {
         const DirectionLookup::Slot& slot = m.slots[s];
-        // A NaN angle is never stored, so it finds no slot of its key.
-        if (slot.key == key && slot.direction != 0) return &slot.ray;
+        if (slot.key == key) return &slot.ray;
         if (!m.collisions || slot.direction == 0) return nullptr;
         s = (s + 1) & (DirectionLookup::kSlots - 1);
     }

@@ -3,6 +3,10 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "fire/grid.h"
 
@@ -47,12 +51,26 @@ namespace ray {
 // Whole part of a position, through integer conversion (std::trunc is a library sequence on baseline
 // x86-64); positions are a few hundred cells at most, anything else is whole already.
 inline double TruncPosition(float v) {
+#if defined(__SSE2__)
+    // The conversion gives INT32_MIN for anything it cannot hold; every other result is exact, and
+    // a float beyond 2^23 is whole, so this equals the portable form below.
+    const int32_t i = _mm_cvttss_si32(_mm_set_ss(v));
+    return i != std::numeric_limits<int32_t>::min() ? double(i) : double(v);
+#else
     return v < 8388608.0f && v > -8388608.0f ? double(int32_t(v)) : double(v);
+#endif
 }
 
 // The cell a crossing coordinate falls in; a whole coordinate reached while moving toward smaller
 // indices belongs to the cell before the line.
 inline int16_t CellIndex(double q, bool backward) {
+#if defined(__SSE2__)
+    // Whole part by one conversion (INT32_MIN when out of its range): strictly inside +-30000 it
+    // is the answer before the step back; anything else takes the general path.
+    const int32_t whole = _mm_cvttsd_si32(_mm_set_sd(q));
+    if (uint32_t(whole + 29999) < 59999u) [[likely]]
+        return static_cast<int16_t>(whole - int32_t(backward && double(whole) == q));
+#endif
     constexpr double kFar = 30000.0;  // far beyond any grid; minus one still fits in 16 bits
     if (!(q > -kFar)) return static_cast<int16_t>(-kFar);
     if (q > kFar) return static_cast<int16_t>(kFar);
