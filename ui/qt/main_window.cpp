@@ -379,42 +379,32 @@ void MainWindow::closeEvent(QCloseEvent* e) {
 
 // ---- the small windows ----
 
-void MainWindow::OpenLegend() {
-    if (legend_ && legend_->isVisible()) {
-        legend_->raise();
-        legend_->activateWindow();
+namespace {
+
+// An open window is only brought forward; otherwise it is built anew from the state of this moment.
+template <class Window>
+void OpenOrRaise(QPointer<Window>& window, Sim& sim, QWidget* parent, bool fitToContents = false) {
+    if (window && window->isVisible()) {
+        window->raise();
+        window->activateWindow();
         return;
     }
-    delete legend_;
-    legend_ = new FuelLegendWindow(sim_, this);
-    CentreOver(legend_, this);
-    legend_->show();
+    delete window;
+    window = new Window(sim, parent);
+    if (fitToContents) window->adjustSize();
+    CentreOver(window, parent);
+    window->show();
 }
 
-void MainWindow::OpenInitialConditions() {
-    if (initCond_ && initCond_->isVisible()) {
-        initCond_->raise();
-        initCond_->activateWindow();
-        return;
-    }
-    delete initCond_;
-    initCond_ = new InitCondWindow(sim_, this);
-    initCond_->adjustSize();
-    CentreOver(initCond_, this);
-    initCond_->show();
-}
+}  // namespace
+
+void MainWindow::OpenLegend() { OpenOrRaise(legend_, sim_, this); }
+
+void MainWindow::OpenInitialConditions() { OpenOrRaise(initCond_, sim_, this, /*fitToContents=*/true); }
 
 void MainWindow::OpenActiveFuel() {
     if (sim_.clock.ShownFuel <= 0) return;
-    if (activeFuel_ && activeFuel_->isVisible()) {
-        activeFuel_->raise();
-        activeFuel_->activateWindow();
-        return;
-    }
-    delete activeFuel_;
-    activeFuel_ = new ActiveFuelWindow(sim_, this);
-    CentreOver(activeFuel_, this);
-    activeFuel_->show();
+    OpenOrRaise(activeFuel_, sim_, this);
 }
 
 }  // namespace torvex
